@@ -1,0 +1,45 @@
+# Third-party libraries as imported targets:
+#   deps::ogg deps::theoradec deps::theoraenc deps::zlib deps::minizip deps::log4cplus
+# Windows: the static builds of scripts/setup in ${DEPS_DIR}/win32.
+# Native: Debian's -dev packages, and minizip built with decryption in ${DEPS_DIR}/native.
+
+function(rs_import_static name lib include_dir)
+  if(NOT EXISTS "${lib}")
+    message(FATAL_ERROR "${lib} is missing: run scripts/setup")
+  endif()
+  add_library(deps::${name} STATIC IMPORTED GLOBAL)
+  set_target_properties(deps::${name} PROPERTIES
+    IMPORTED_LOCATION "${lib}"
+    INTERFACE_INCLUDE_DIRECTORIES "${include_dir}")
+endfunction()
+
+if(RS_WIN32)
+  set(_w "${DEPS_DIR}/win32")
+  rs_import_static(zlib "${_w}/lib/libz.a" "${_w}/include")
+  rs_import_static(minizip "${_w}/lib/libminizip.a" "${_w}/include")
+  rs_import_static(ogg "${_w}/lib/libogg.a" "${_w}/include")
+  rs_import_static(theoradec "${_w}/lib/libtheoradec.a" "${_w}/include")
+  rs_import_static(theoraenc "${_w}/lib/libtheoraenc.a" "${_w}/include")
+  rs_import_static(log4cplus "${_w}/lib/liblog4cplus.a" "${_w}/include")
+  set_target_properties(deps::minizip PROPERTIES INTERFACE_LINK_LIBRARIES deps::zlib)
+  set_target_properties(deps::theoradec PROPERTIES INTERFACE_LINK_LIBRARIES deps::ogg)
+  set_target_properties(deps::theoraenc PROPERTIES INTERFACE_LINK_LIBRARIES "deps::theoradec;deps::ogg")
+  set_target_properties(deps::log4cplus PROPERTIES INTERFACE_LINK_LIBRARIES "ws2_32;advapi32")
+  set(GTest_DIR "${_w}/lib/cmake/GTest")
+  find_package(GTest REQUIRED CONFIG)
+else()
+  find_package(PkgConfig REQUIRED)
+  pkg_check_modules(OGG REQUIRED IMPORTED_TARGET ogg)
+  pkg_check_modules(THEORADEC REQUIRED IMPORTED_TARGET theoradec)
+  pkg_check_modules(THEORAENC REQUIRED IMPORTED_TARGET theoraenc)
+  pkg_check_modules(LOG4CPLUS REQUIRED IMPORTED_TARGET log4cplus)
+  find_package(ZLIB REQUIRED)
+  add_library(deps::ogg ALIAS PkgConfig::OGG)
+  add_library(deps::theoradec ALIAS PkgConfig::THEORADEC)
+  add_library(deps::theoraenc ALIAS PkgConfig::THEORAENC)
+  add_library(deps::log4cplus ALIAS PkgConfig::LOG4CPLUS)
+  add_library(deps::zlib ALIAS ZLIB::ZLIB)
+  rs_import_static(minizip "${DEPS_DIR}/native/lib/libminizip.a" "${DEPS_DIR}/native/include")
+  set_target_properties(deps::minizip PROPERTIES INTERFACE_LINK_LIBRARIES ZLIB::ZLIB)
+  find_package(GTest REQUIRED)
+endif()

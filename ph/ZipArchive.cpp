@@ -1,0 +1,108 @@
+#include "ph/ZipArchive.h"
+
+#include "ph/MemoryReader.h"
+
+#include <minizip/unzip.h>
+
+namespace ph {
+
+namespace {
+
+// minizip's value for "ignore ASCII letter case", as Windows builds do by default.
+const int caseInsensitive = 2;
+
+// Memory callbacks: minizip passes the Data<char> as the "file name".
+voidpf ZCALLBACK openMemory(voidpf, const char* filename, int) {
+    return static_cast<IInputStream*>(
+        new MemoryReader(reinterpret_cast<Data<char>*>(const_cast<char*>(filename))));
+}
+
+uLong ZCALLBACK readMemory(voidpf, voidpf stream, void* buffer, uLong size) {
+    return static_cast<IInputStream*>(stream)->read(buffer, uint32_t(size));
+}
+
+long ZCALLBACK tellMemory(voidpf, voidpf stream) {
+    return long(static_cast<IInputStream*>(stream)->tell());
+}
+
+long ZCALLBACK seekMemory(voidpf, voidpf stream, uLong offset, int origin) {
+    IInputStream* in = static_cast<IInputStream*>(stream);
+    bool ok = true;
+    switch (origin) {
+    case ZLIB_FILEFUNC_SEEK_SET:
+        ok = in->seek(uint32_t(offset));
+        break;
+    case ZLIB_FILEFUNC_SEEK_CUR:
+        ok = in->seek(in->tell() + uint32_t(offset));
+        break;
+    case ZLIB_FILEFUNC_SEEK_END:
+        ok = in->seek(in->size());
+        break;
+    default:
+        break;
+    }
+    return ok ? 0 : -1;
+}
+
+int ZCALLBACK closeMemory(voidpf, voidpf stream) {
+    static_cast<IInputStream*>(stream)->release();
+    return 0;
+}
+
+int ZCALLBACK noError(voidpf, voidpf) { return 0; }
+
+} // namespace
+
+Data<char>* readArchiveEntry(void* archive, const std::string& password, const std::string& name) {
+    std::string entry = name;
+    for (char& c : entry) {
+        if (c == '\\') {
+            c = '/';
+        }
+    }
+    unzFile zip = static_cast<unzFile>(archive);
+    if (unzLocateFile(zip, entry.c_str(), caseInsensitive) != UNZ_OK) {
+        return nullptr;
+    }
+    unz_file_info info;
+    if (unzGetCurrentFileInfo(zip, &info, nullptr, 0, nullptr, 0, nullptr, 0) != UNZ_OK) {
+        return nullptr;
+    }
+    // minizip decrypts whenever it is given a password, so a plain entry of a
+    // protected archive must be opened without one.
+    bool encrypted = (info.flag & 1) != 0;
+    const char* key = encrypted && !password.empty() ? password.c_str() : nullptr;
+    if (unzOpenCurrentFilePassword(zip, key) != UNZ_OK) {
+        return nullptr;
+    }
+    Data<char>* data = new Data<char>(uint32_t(info.uncompressed_size));
+    if (!data->hasElements()) {
+        unzCloseCurrentFile(zip);
+        data->release();
+        return nullptr;
+    }
+    // A wrong password that passes minizip's one-byte check, or damaged data,
+    // shows as a failed or short read or, at the latest, as a CRC mismatch.
+    int got = unzReadCurrentFile(zip, data->elements, unsigned(data->count));
+    int closed = unzCloseCurrentFile(zip);
+    if (got < 0 || uint32_t(got) != data->count || closed != UNZ_OK) {
+        data->release();
+        return nullptr;
+    }
+    return data;
+}
+
+void* openArchiveInMemory(Data<char>* bytes) {
+    zlib_filefunc_def functions;
+    functions.zopen_file = openMemory;
+    functions.zread_file = readMemory;
+    functions.zwrite_file = nullptr;
+    functions.ztell_file = tellMemory;
+    functions.zseek_file = seekMemory;
+    functions.zclose_file = closeMemory;
+    functions.zerror_file = noError;
+    functions.opaque = nullptr;
+    return unzOpen2(reinterpret_cast<const char*>(bytes), &functions);
+}
+
+} // namespace ph
