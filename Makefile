@@ -1,6 +1,9 @@
-# Front door. `make test` sets up what is missing, builds both configurations
-# and runs every test; `make run` builds and starts the screensaver under Wine.
+# Front door. `make test` sets up what is missing, builds and runs every test;
+# `make run` builds and starts the screensaver under Wine.
 JOBS ?= $(shell nproc)
+# The Windows build whose tests can run here: win32 where 32-bit programs
+# run, else win64 (the same sources built for x86_64).
+WINE_ARCH = $(shell bash -c 'source scripts/wine-env && wine_arch')
 
 .PHONY: all setup configure build test run clean distclean
 
@@ -12,13 +15,20 @@ setup:
 configure: setup
 	cmake --preset win32 >/dev/null
 	cmake --preset native >/dev/null
+	@if [ "$(WINE_ARCH)" = win64 ]; then cmake --preset win64 >/dev/null; fi
 
 build: configure
 	cmake --build --preset win32 -j$(JOBS)
 	cmake --build --preset native -j$(JOBS)
+	@if [ "$(WINE_ARCH)" = win64 ]; then cmake --build --preset win64 -j$(JOBS); fi
 
 test: build
 	JOBS=$(JOBS) bash scripts/test-all
+
+# Starts the screensaver as Windows does (/s), in the build this machine can run.
+run: build
+	bash scripts/wine-run --arch $(WINE_ARCH) --prefix build/$(WINE_ARCH)/wineprefix \
+		build/$(WINE_ARCH)/screensaver/reelsaver.scr /s
 
 clean:
 	rm -rf build

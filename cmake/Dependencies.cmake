@@ -1,6 +1,7 @@
 # Third-party libraries as imported targets:
 #   deps::ogg deps::theoradec deps::theoraenc deps::zlib deps::minizip deps::log4cplus
-# Windows: the static builds of scripts/setup in ${DEPS_DIR}/win32.
+# Windows: the static builds of scripts/setup in ${DEPS_DIR}/win32 (i686) or
+# ${DEPS_DIR}/win64 (x86_64).
 # Native: Debian's -dev packages, and minizip built with decryption in ${DEPS_DIR}/native.
 
 function(rs_import_static name lib include_dir)
@@ -14,7 +15,11 @@ function(rs_import_static name lib include_dir)
 endfunction()
 
 if(RS_WIN32)
-  set(_w "${DEPS_DIR}/win32")
+  if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+    set(_w "${DEPS_DIR}/win64")
+  else()
+    set(_w "${DEPS_DIR}/win32")
+  endif()
   rs_import_static(zlib "${_w}/lib/libz.a" "${_w}/include")
   rs_import_static(minizip "${_w}/lib/libminizip.a" "${_w}/include")
   rs_import_static(ogg "${_w}/lib/libogg.a" "${_w}/include")

@@ -7,7 +7,13 @@ if(RS_WIN32)
   # One executable or DLL that needs only Windows system DLLs.
   string(APPEND CMAKE_EXE_LINKER_FLAGS " -static")
   string(APPEND CMAKE_SHARED_LINKER_FLAGS " -static")
-  set(RS_EMULATOR "${CMAKE_SOURCE_DIR}/scripts/wine-run" --prefix "${CMAKE_BINARY_DIR}/wineprefix")
+  if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+    set(RS_WINE_ARCH win64)
+  else()
+    set(RS_WINE_ARCH win32)
+  endif()
+  set(RS_EMULATOR "${CMAKE_SOURCE_DIR}/scripts/wine-run" --arch ${RS_WINE_ARCH}
+                  --prefix "${CMAKE_BINARY_DIR}/wineprefix")
   set(CMAKE_CROSSCOMPILING_EMULATOR ${RS_EMULATOR})
 endif()
 

@@ -1,14 +1,5 @@
-# 32-bit Windows through Debian's mingw-w64, posix thread model (std::thread, std::mutex).
-set(CMAKE_SYSTEM_NAME Windows)
+# 32-bit Windows, posix thread model (std::thread, std::mutex): what ships.
 set(CMAKE_SYSTEM_PROCESSOR x86)
-set(CMAKE_C_COMPILER i686-w64-mingw32-gcc-posix)
-set(CMAKE_CXX_COMPILER i686-w64-mingw32-g++-posix)
-set(CMAKE_RC_COMPILER i686-w64-mingw32-windres)
-if(NOT DEPS_PREFIX)
-  get_filename_component(DEPS_PREFIX "${CMAKE_CURRENT_LIST_DIR}/../.deps/win32" ABSOLUTE)
-endif()
-set(CMAKE_FIND_ROOT_PATH ${DEPS_PREFIX} /usr/i686-w64-mingw32)
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+set(MINGW_HOST i686-w64-mingw32)
+set(MINGW_DEPS win32)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-common.cmake)
