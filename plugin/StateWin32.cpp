@@ -1,0 +1,7 @@
+#include "plugin/StateWin32.h"
+
+namespace casemount {
+
+State state;
+
+} // namespace casemount
