@@ -69,11 +69,9 @@ std::vector<unsigned char> bmpFile(const d3dx::RgbaImage& image) {
     return out;
 }
 
-} // namespace
-
-HRESULT WINAPI D3DXSaveSurfaceToFileA(const char* pDestFile, D3DXIMAGE_FILEFORMAT DestFormat,
-                                      IDirect3DSurface8* pSrcSurface,
-                                      const PALETTEENTRY* pSrcPalette, const RECT* pSrcRect) {
+HRESULT saveSurface(const char* pDestFile, D3DXIMAGE_FILEFORMAT DestFormat,
+                    IDirect3DSurface8* pSrcSurface, const PALETTEENTRY* pSrcPalette,
+                    const RECT* pSrcRect) {
     (void)pSrcPalette; // palette formats are not saved
     if (!pDestFile || !pSrcSurface || DestFormat != D3DXIFF_BMP) {
         return D3DERR_INVALIDCALL;
@@ -116,4 +114,17 @@ HRESULT WINAPI D3DXSaveSurfaceToFileA(const char* pDestFile, D3DXIMAGE_FILEFORMA
         return E_FAIL;
     }
     return D3D_OK;
+}
+
+} // namespace
+
+HRESULT WINAPI D3DXSaveSurfaceToFileA(const char* pDestFile, D3DXIMAGE_FILEFORMAT DestFormat,
+                                      IDirect3DSurface8* pSrcSurface,
+                                      const PALETTEENTRY* pSrcPalette, const RECT* pSrcRect) {
+    // The picture is built in memory first; running out of it is a result.
+    try {
+        return saveSurface(pDestFile, DestFormat, pSrcSurface, pSrcPalette, pSrcRect);
+    } catch (...) {
+        return E_OUTOFMEMORY;
+    }
 }

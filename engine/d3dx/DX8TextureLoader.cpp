@@ -1,6 +1,7 @@
 // Texture creation from an image file in memory on a Direct3D 8 device.
 #include "engine/d3dx/D3dx8.h"
 #include "engine/d3dx/ImageFile.h"
+#include "engine/d3dx/TextureSize.h"
 
 #include <algorithm>
 #include <cstring>
@@ -60,35 +61,19 @@ D3DXIMAGE_FILEFORMAT fileFormatOf(ImageFileType type) {
     return D3DXIFF_DDS;
 }
 
-UINT roundUpToPowerOfTwo(UINT value) {
-    UINT p = 1;
-    while (p < value && p < 0x80000000u) {
-        p <<= 1;
-    }
-    return p;
-}
-
-// The size the device can take: powers of two and square textures where its
-// caps demand them, nothing above its maximum.
+// The size the device can take: its texture caps in the portable rules.
 void fitToCaps(IDirect3DDevice8* device, UINT& width, UINT& height, UINT levels) {
     D3DCAPS8 caps;
     if (FAILED(device->GetDeviceCaps(&caps))) {
         return;
     }
-    const bool conditional = (caps.TextureCaps & D3DPTEXTURECAPS_NONPOW2CONDITIONAL) != 0;
-    if ((caps.TextureCaps & D3DPTEXTURECAPS_POW2) && (!conditional || levels != 1)) {
-        width = roundUpToPowerOfTwo(width);
-        height = roundUpToPowerOfTwo(height);
-    }
-    if (caps.TextureCaps & D3DPTEXTURECAPS_SQUAREONLY) {
-        width = height = std::max(width, height);
-    }
-    if (caps.MaxTextureWidth != 0) {
-        width = std::min<UINT>(width, caps.MaxTextureWidth);
-    }
-    if (caps.MaxTextureHeight != 0) {
-        height = std::min<UINT>(height, caps.MaxTextureHeight);
-    }
+    d3dx::TextureSizeRules rules;
+    rules.powerOfTwo = (caps.TextureCaps & D3DPTEXTURECAPS_POW2) != 0;
+    rules.nonPowerOfTwoConditional = (caps.TextureCaps & D3DPTEXTURECAPS_NONPOW2CONDITIONAL) != 0;
+    rules.squareOnly = (caps.TextureCaps & D3DPTEXTURECAPS_SQUAREONLY) != 0;
+    rules.maxWidth = caps.MaxTextureWidth;
+    rules.maxHeight = caps.MaxTextureHeight;
+    d3dx::fitTextureSize(rules, width, height, levels);
 }
 
 struct FillRequest {
@@ -175,15 +160,20 @@ HRESULT fillTexture(IDirect3DTexture8* texture, const FillRequest& request) {
     return D3D_OK;
 }
 
-} // namespace
+// A texture already exists while its levels are filled: it must be released
+// whatever happens, so allocation failures become a result here.
+HRESULT fillTextureSafely(IDirect3DTexture8* texture, const FillRequest& request) {
+    try {
+        return fillTexture(texture, request);
+    } catch (...) {
+        return E_OUTOFMEMORY;
+    }
+}
 
-HRESULT WINAPI D3DXCreateTextureFromFileInMemoryEx(IDirect3DDevice8* pDevice, const void* pSrcData,
-                                                   UINT SrcDataSize, UINT Width, UINT Height,
-                                                   UINT MipLevels, DWORD Usage, D3DFORMAT Format,
-                                                   D3DPOOL Pool, DWORD Filter, DWORD MipFilter,
-                                                   D3DCOLOR ColorKey, D3DXIMAGE_INFO* pSrcInfo,
-                                                   PALETTEENTRY* pPalette,
-                                                   IDirect3DTexture8** ppTexture) {
+HRESULT createTexture(IDirect3DDevice8* pDevice, const void* pSrcData, UINT SrcDataSize, UINT Width,
+                      UINT Height, UINT MipLevels, DWORD Usage, D3DFORMAT Format, D3DPOOL Pool,
+                      DWORD Filter, DWORD MipFilter, D3DCOLOR ColorKey, D3DXIMAGE_INFO* pSrcInfo,
+                      PALETTEENTRY* pPalette, IDirect3DTexture8** ppTexture) {
     (void)MipFilter; // mip levels are always box-filtered
     (void)pPalette;  // no palette formats are produced
     if (!pDevice || !pSrcData || SrcDataSize == 0 || !ppTexture) {
@@ -228,14 +218,14 @@ HRESULT WINAPI D3DXCreateTextureFromFileInMemoryEx(IDirect3DDevice8* pDevice, co
         IDirect3DTexture8* staging = nullptr;
         hr = pDevice->CreateTexture(width, height, levels, 0, format, D3DPOOL_SYSTEMMEM, &staging);
         if (SUCCEEDED(hr)) {
-            hr = fillTexture(staging, request);
+            hr = fillTextureSafely(staging, request);
             if (SUCCEEDED(hr)) {
                 hr = pDevice->UpdateTexture(staging, texture);
             }
             staging->Release();
         }
     } else {
-        hr = fillTexture(texture, request);
+        hr = fillTextureSafely(texture, request);
     }
     if (FAILED(hr)) {
         texture->Release();
@@ -243,4 +233,23 @@ HRESULT WINAPI D3DXCreateTextureFromFileInMemoryEx(IDirect3DDevice8* pDevice, co
     }
     *ppTexture = texture;
     return D3D_OK;
+}
+
+} // namespace
+
+HRESULT WINAPI D3DXCreateTextureFromFileInMemoryEx(IDirect3DDevice8* pDevice, const void* pSrcData,
+                                                   UINT SrcDataSize, UINT Width, UINT Height,
+                                                   UINT MipLevels, DWORD Usage, D3DFORMAT Format,
+                                                   D3DPOOL Pool, DWORD Filter, DWORD MipFilter,
+                                                   D3DCOLOR ColorKey, D3DXIMAGE_INFO* pSrcInfo,
+                                                   PALETTEENTRY* pPalette,
+                                                   IDirect3DTexture8** ppTexture) {
+    // Decoding allocates; running out of memory is a result, not an exception.
+    try {
+        return createTexture(pDevice, pSrcData, SrcDataSize, Width, Height, MipLevels, Usage,
+                             Format, Pool, Filter, MipFilter, ColorKey, pSrcInfo, pPalette,
+                             ppTexture);
+    } catch (...) {
+        return E_OUTOFMEMORY;
+    }
 }

@@ -336,6 +336,52 @@ TEST_F(DX8TextureLoaderWin32Test, ConvertsDecodedImagesToTheRequestedFormat) {
     }
 }
 
+TEST_F(DX8TextureLoaderWin32Test, EncodesDecodedImagesIntoCompressedFormats) {
+    // Left half red, right half blue, with alpha 0x88 / 0xff: both colours and
+    // both alphas are exact end points, so a sound encoder loses nothing.
+    std::vector<std::uint8_t> rgba;
+    for (int i = 0; i < 16; ++i) {
+        const bool left = i % 4 < 2;
+        rgba.insert(rgba.end(), {std::uint8_t(left ? 255 : 0), 0, std::uint8_t(left ? 0 : 255),
+                                 std::uint8_t(left ? 0x88 : 0xff)});
+    }
+    const std::string png = testsupport::pngFile(4, 4, 4, rgba);
+    struct Case {
+        const char* fourCC;
+        D3DFORMAT format;
+        std::uint32_t left, right;
+    };
+    const Case cases[] = {
+        {"DXT1", D3DFMT_DXT1, 0xFFFF0000, 0xFF0000FF},
+        {"DXT3", D3DFMT_DXT3, 0x88FF0000, 0xFF0000FF},
+        {"DXT5", D3DFMT_DXT5, 0x88FF0000, 0xFF0000FF},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.fourCC);
+        if (!supports(c.format)) {
+            continue;
+        }
+        LoadOptions options;
+        options.format = c.format;
+        TexturePtr texture;
+        ASSERT_EQ(load(png, texture, options), D3D_OK);
+        ASSERT_EQ(levelDesc(texture.p, 0).Format, c.format);
+        const std::size_t blockBytes = c.format == D3DFMT_DXT1 ? 8 : 16;
+        // Read the block back through a DDS file of that format.
+        const std::string dds = testsupport::ddsFile({c.fourCC, 0, 0, 0, 0, 0}, 4, 4, 0,
+                                                     rawLevel(texture.p, 0, blockBytes, 1));
+        LoadOptions asArgb;
+        asArgb.format = D3DFMT_A8R8G8B8;
+        TexturePtr decoded;
+        ASSERT_EQ(load(dds, decoded, asArgb), D3D_OK);
+        const std::vector<std::uint32_t> pixels = argbPixels(decoded.p, 0);
+        ASSERT_EQ(pixels.size(), 16u);
+        for (std::size_t i = 0; i < 16; ++i) {
+            EXPECT_EQ(hex(pixels[i]), hex(i % 4 < 2 ? c.left : c.right)) << "pixel " << i;
+        }
+    }
+}
+
 // 4 x 4 grey levels whose 2 x 2 quads have distinct means, alpha = 255 - grey.
 std::string mipSourcePng() {
     const std::uint8_t grey[16] = {0, 4, 100, 200, 8, 12, 50, 50, 255, 255, 1, 2, 255, 251, 3, 5};
