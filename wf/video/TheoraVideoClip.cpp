@@ -179,8 +179,10 @@ void TheoraVideoClip::decodePacket(ogg_packet* packet) {
     if (answer != 0 || th_decode_ycbcr_out(decoder, planes) != 0) {
         return;
     }
-    ph::Pointer<VideoFrame> frame =
-        ph::adopt(makeFrame(uint32_t(layout.width) * layout.height, frameCounter));
+    ph::Pointer<VideoFrame> frame = reuseSpareFrame(frameCounter);
+    if (!frame) {
+        frame = ph::adopt(makeFrame(uint32_t(layout.width) * layout.height, frameCounter));
+    }
     if (frame && frame->hasElements() && frame->count == layout.width * layout.height &&
         layoutFitsPlanes(layout, planes)) {
         packPicture(planes, layout, frame->elements);
@@ -203,10 +205,28 @@ void TheoraVideoClip::dropFramesBefore(uint32_t index) {
     while (frames.size() > 1 && firstHeldIndex() < index) {
         ph::Pointer<VideoFrame> dropped = frames.front();
         frames.pop_front();
-        if (dropped && frames.front().get() != dropped.get()) {
-            heldBytes -= dropped->byteSize();
+        if (!dropped || frames.front().get() == dropped.get()) {
+            continue; // an empty slot, or a buffer the next slot repeats
+        }
+        heldBytes -= dropped->byteSize();
+        // A buffer nobody else holds is kept for the next picture: writing
+        // into fresh memory costs more than the packing itself.
+        if (dropped->retainCount() == 1 && spareFrames.size() < maxSpareFrames) {
+            heldBytes += dropped->byteSize();
+            spareFrames.push_back(dropped);
         }
     }
+}
+
+ph::Pointer<VideoFrame> TheoraVideoClip::reuseSpareFrame(int32_t number) {
+    if (spareFrames.empty()) {
+        return {};
+    }
+    ph::Pointer<VideoFrame> frame = spareFrames.back();
+    spareFrames.pop_back();
+    heldBytes -= frame->byteSize(); // counted again when appended
+    frame->frameNumber = number;
+    return frame;
 }
 
 bool TheoraVideoClip::mustStopForBudget() {
@@ -214,15 +234,18 @@ bool TheoraVideoClip::mustStopForBudget() {
     if (streaming) {
         dropFramesBefore(playIndex);
     }
-    if (heldBytes + frameBytes <= budget) {
+    // A spare buffer is used before any new memory.
+    size_t next = spareFrames.empty() ? frameBytes : 0;
+    if (heldBytes + next <= budget) {
         return false;
     }
     if (!streaming) {
         streaming = true; // the whole clip does not fit: from now on frames are dropped
         dropFramesBefore(playIndex);
+        next = spareFrames.empty() ? frameBytes : 0;
     }
     // Behind the play position decoding must go on; ahead of it the budget rules.
-    return heldBytes + frameBytes > budget && uint32_t(frameCounter) > playIndex;
+    return heldBytes + next > budget && uint32_t(frameCounter) > playIndex;
 }
 
 void TheoraVideoClip::reachEndOfStream() {
@@ -272,6 +295,9 @@ bool TheoraVideoClip::rewindToStreamStart() {
     decoder = th_decode_alloc(&info, setup);
     frames.clear();
     heldBytes = 0;
+    for (const ph::Pointer<VideoFrame>& spare : spareFrames) {
+        heldBytes += spare->byteSize();
+    }
     frameCounter = 0;
     endOfFile = false;
     ogg_packet packet;

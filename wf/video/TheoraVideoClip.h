@@ -17,6 +17,7 @@
 #include <cstdint>
 #include <deque>
 #include <map>
+#include <vector>
 
 namespace wf {
 
@@ -70,6 +71,7 @@ private:
     bool mustStopForBudget();
     bool rewindToStreamStart();
     void decodeUpTo(uint32_t index);
+    ph::Pointer<VideoFrame> reuseSpareFrame(int32_t number);
     uint32_t firstHeldIndex() const { return uint32_t(frameCounter) - uint32_t(frames.size()); }
 
     ph::Pointer<ph::IInputStream> input;
@@ -94,7 +96,10 @@ private:
     PictureLayout layout;
     size_t frameBytes = 0;
     size_t budget;
-    size_t heldBytes = 0;
+    size_t heldBytes = 0; // frame slots and spare buffers
+    // Dropped buffers nobody else holds, ready for the next pictures.
+    static constexpr size_t maxSpareFrames = 2;
+    std::vector<ph::Pointer<VideoFrame>> spareFrames;
     bool streaming = false;     // the clip did not fit the budget
     bool finishedOnce = false;  // the end was reached at least once
     uint32_t totalFrames = 0;   // frameCounter at the first end

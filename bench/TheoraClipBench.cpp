@@ -1,0 +1,182 @@
+// Decoded frames per second of TheoraVideoClip against a bare libtheora loop
+// (packet in, picture out, nothing else) over the same 1280x720 clip, made by
+// the fixture writer when the program starts. Run it with:
+//   cmake --preset bench && cmake --build --preset bench --target theora_clip_bench &&
+//   build/bench/bench/theora_clip_bench
+#include "ph/MemoryReader.h"
+#include "ph/Pointer.h"
+#include "tests/support/TheoraWriter.h"
+#include "wf/video/TheoraVideoClip.h"
+
+#include <benchmark/benchmark.h>
+#include <ogg/ogg.h>
+#include <theora/theoradec.h>
+
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace {
+
+constexpr int benchWidth = 1280;
+constexpr int benchHeight = 720;
+constexpr int benchFrames = 50;
+
+// Moving gradients and fine texture, so that decoding does real work.
+void paintMovingScene(int frame, th_ycbcr_buffer planes) {
+    for (int p = 0; p < 3; ++p) {
+        th_img_plane& plane = planes[p];
+        for (int y = 0; y < plane.height; ++y) {
+            unsigned char* row = plane.data + y * plane.stride;
+            for (int x = 0; x < plane.width; ++x) {
+                int wave = int(40.0 * std::sin((x + frame * 6) * 0.02) +
+                               30.0 * std::cos((y - frame * 3) * 0.03));
+                int texture = ((x * 7 + y * 13 + frame * 5) * 2654435761u >> 27) & 15;
+                int base = p == 0 ? 120 : 128 + (p == 1 ? 20 : -20);
+                int value = base + (p == 0 ? wave + texture : wave / 3);
+                row[x] = (unsigned char)(value < 0 ? 0 : value > 255 ? 255 : value);
+            }
+        }
+    }
+}
+
+const std::string& fixture() {
+    static const std::string bytes = [] {
+        testsupport::TheoraClip clip;
+        clip.width = benchWidth;
+        clip.height = benchHeight;
+        clip.quality = 48;
+        clip.frameCount = benchFrames;
+        clip.paint = paintMovingScene;
+        return testsupport::encodeTheora(clip);
+    }();
+    return bytes;
+}
+
+// Pictures decoded from the whole fixture with libogg and libtheora alone.
+int decodeBare(const std::string& bytes) {
+    ogg_sync_state sync;
+    ogg_sync_init(&sync);
+    char* buffer = ogg_sync_buffer(&sync, long(bytes.size()));
+    std::memcpy(buffer, bytes.data(), bytes.size());
+    ogg_sync_wrote(&sync, long(bytes.size()));
+    ogg_page page;
+    ogg_stream_state stream;
+    bool haveStream = false;
+    th_info info;
+    th_comment comment;
+    th_setup_info* setup = nullptr;
+    th_dec_ctx* decoder = nullptr;
+    th_info_init(&info);
+    th_comment_init(&comment);
+    int pictures = 0;
+    while (ogg_sync_pageout(&sync, &page) == 1) {
+        if (!haveStream) {
+            ogg_stream_init(&stream, ogg_page_serialno(&page));
+            haveStream = true;
+        }
+        ogg_stream_pagein(&stream, &page);
+        ogg_packet packet;
+        while (ogg_stream_packetout(&stream, &packet) == 1) {
+            if (!decoder) {
+                if (th_decode_headerin(&info, &comment, &setup, &packet) > 0) {
+                    continue;
+                }
+                decoder = th_decode_alloc(&info, setup);
+            }
+            if (th_decode_packetin(decoder, &packet, nullptr) == 0) {
+                th_ycbcr_buffer planes;
+                th_decode_ycbcr_out(decoder, planes);
+                benchmark::DoNotOptimize(planes[0].data);
+                ++pictures;
+            }
+        }
+    }
+    th_decode_free(decoder);
+    th_setup_free(setup);
+    th_comment_clear(&comment);
+    th_info_clear(&info);
+    if (haveStream) {
+        ogg_stream_clear(&stream);
+    }
+    ogg_sync_clear(&sync);
+    return pictures;
+}
+
+// The clip asked for every frame in turn, as a display at the frame rate would.
+int decodeWithClip(const std::string& bytes, size_t budget) {
+    ph::Pointer<ph::Data<char>> data = ph::adopt(new ph::Data<char>(uint32_t(bytes.size())));
+    std::memcpy(data->elements, bytes.data(), bytes.size());
+    ph::Pointer<ph::MemoryReader> stream = ph::adopt(new ph::MemoryReader(data.get()));
+    ph::Pointer<wf::TheoraVideoClip> clip =
+        ph::adopt(new wf::TheoraVideoClip(stream.get(), budget));
+    int handedOut = 0;
+    for (int index = 1; !clip->isFinished() || index < benchFrames; ++index) {
+        ph::Pointer<ph::Data<unsigned int>> frame = clip->frameAt((float(index) + 0.5f) / 25.0f);
+        handedOut += frame ? 1 : 0;
+    }
+    return handedOut + 1; // frame 0 is decoded but never handed out
+}
+
+double bareRate = 0.0;
+std::vector<std::pair<std::string, double>> clipRates;
+
+template <class Decode> double measure(benchmark::State& state, Decode decode) {
+    const std::string& bytes = fixture();
+    int64_t frames = 0;
+    auto start = std::chrono::steady_clock::now();
+    for (auto _ : state) {
+        frames += decode(bytes);
+    }
+    double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    state.counters["frames_per_second"] = double(frames) / seconds;
+    if (frames / std::max<int64_t>(state.iterations(), 1) != benchFrames) {
+        state.SkipWithError("not every frame was decoded");
+    }
+    return double(frames) / seconds;
+}
+
+void BM_BareLibtheora(benchmark::State& state) {
+    bareRate = measure(state, decodeBare);
+}
+
+// Argument: the frame budget in MiB. At 256 (the default) the 50 frames fit
+// and are all kept; at 96 they do not, as with any 720p movie longer than
+// about three seconds, and dropped buffers are reused.
+void BM_TheoraVideoClip(benchmark::State& state) {
+    size_t budget = size_t(state.range(0)) << 20;
+    double rate = measure(
+        state, [budget](const std::string& bytes) { return decodeWithClip(bytes, budget); });
+    clipRates.emplace_back("budget " + std::to_string(state.range(0)) + " MiB", rate);
+}
+
+BENCHMARK(BM_BareLibtheora)->Unit(benchmark::kMillisecond)->MinTime(3.0)->UseRealTime();
+BENCHMARK(BM_TheoraVideoClip)
+    ->Arg(256)
+    ->Arg(24)
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(3.0)
+    ->UseRealTime();
+
+} // namespace
+
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    fixture(); // encoded once, outside the measurements
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    // The last measurement of each kind (benchmark runs smaller ones first).
+    std::map<std::string, double> last(clipRates.begin(), clipRates.end());
+    for (const auto& entry : last) {
+        std::printf("TheoraVideoClip (%s) / bare libtheora, frames per second: "
+                    "%.1f / %.1f = %.3f\n",
+                    entry.first.c_str(), entry.second, bareRate, entry.second / bareRate);
+    }
+    return 0;
+}
