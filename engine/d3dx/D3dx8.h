@@ -49,9 +49,13 @@ struct D3DXMATRIX : public D3DMATRIX {
 
 // Creates a texture from a PNG, BMP, TGA, JPEG or DDS file held in memory.
 // Format D3DFMT_UNKNOWN keeps the file's own format; Width/Height D3DX_DEFAULT
-// (or 0) take the image's size; MipLevels 0 or D3DX_DEFAULT build the full
-// chain by box filtering. pSrcInfo (optional) receives the file's own size.
-// pPalette is not used (no palette formats).
+// (or 0) take the image's size, rounded up where the device's caps demand it;
+// MipLevels 0 or D3DX_DEFAULT build the full chain. Filter D3DX_FILTER_NONE
+// puts the image into the top-left corner of a larger texture, any other
+// filter point-samples it to fit. Mip levels the file lacks are always box
+// filtered (MipFilter is not used); pixels equal to a non-zero ColorKey become
+// transparent black. pSrcInfo (optional) receives the file's own size, format
+// and mip count. pPalette is not used (no palette formats).
 HRESULT WINAPI D3DXCreateTextureFromFileInMemoryEx(IDirect3DDevice8* pDevice, const void* pSrcData,
                                                    UINT SrcDataSize, UINT Width, UINT Height,
                                                    UINT MipLevels, DWORD Usage, D3DFORMAT Format,
