@@ -209,14 +209,13 @@ std::string dxtColorBlock() {
     return le16(0xF800) + le16(0x001F) + std::string(4, char(0xE4));
 }
 
-std::string dxt5AlphaBlock() {
-    // 0 and 255 as end points select the six-value ramp with exact steps of 51.
-    const unsigned indices[4] = {1, 2, 3, 0}; // 255, 51, 102, 0
+// An interpolated alpha block whose rows all use the given four indices.
+std::string dxt5AlphaBlock(std::uint8_t a0, std::uint8_t a1, const unsigned (&indices)[4]) {
     std::uint64_t bits = 0;
     for (int i = 0; i < 16; ++i) {
         bits |= std::uint64_t(indices[i % 4]) << (3 * i);
     }
-    std::string out = {char(0), char(255)};
+    std::string out = {char(a0), char(a1)};
     for (int i = 0; i < 6; ++i) {
         out += char((bits >> (8 * i)) & 0xff);
     }
@@ -263,8 +262,21 @@ std::vector<DdsCase> ddsCases() {
         {"DXT5",
          {"DXT5", 0, 0, 0, 0, 0},
          D3DFMT_DXT5,
-         dxt5AlphaBlock() + dxtColorBlock(),
+         // 0 and 255 as end points select six steps of exactly 51, then 0 and 255.
+         dxt5AlphaBlock(0, 255, {1, 2, 3, 0}) + dxtColorBlock(),
          {0xFFFF0000, 0x330000FF, 0x66AA0055, 0x005500AA}},
+        {"DXT5 with eight alpha steps",
+         {"DXT5", 0, 0, 0, 0, 0},
+         D3DFMT_DXT5,
+         // 70 over 0 gives exact steps of 10: indices 0, 1, 2, 7 read 70, 0, 60, 10.
+         dxt5AlphaBlock(70, 0, {0, 1, 2, 7}) + dxtColorBlock(),
+         {0x46FF0000, 0x000000FF, 0x3CAA0055, 0x0A5500AA}},
+        {"DXT1 with transparent pixels",
+         {"DXT1", 0, 0, 0, 0, 0},
+         D3DFMT_DXT1,
+         // Equal end points select three colours and transparent black for index 3.
+         le16(0x07E0) + le16(0x07E0) + std::string(4, char(0xE4)),
+         {0xFF00FF00, 0xFF00FF00, 0xFF00FF00, 0x00000000}},
     };
 }
 
