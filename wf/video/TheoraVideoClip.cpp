@@ -209,12 +209,16 @@ void TheoraVideoClip::dropFramesBefore(uint32_t index) {
             continue; // an empty slot, or a buffer the next slot repeats
         }
         heldBytes -= dropped->byteSize();
-        // A buffer nobody else holds is kept for the next picture: writing
-        // into fresh memory costs more than the packing itself.
-        if (dropped->retainCount() == 1 && spareFrames.size() < maxSpareFrames) {
-            heldBytes += dropped->byteSize();
-            spareFrames.push_back(dropped);
-        }
+        keepAsSpare(dropped);
+    }
+}
+
+void TheoraVideoClip::keepAsSpare(const ph::Pointer<VideoFrame>& frame) {
+    // A buffer nobody else holds is kept for a later picture: writing into
+    // fresh memory costs more than the packing itself.
+    if (frame && frame->retainCount() == 1 && spareFrames.size() < maxSpareFrames) {
+        heldBytes += frame->byteSize();
+        spareFrames.push_back(frame);
     }
 }
 
@@ -293,6 +297,10 @@ bool TheoraVideoClip::rewindToStreamStart() {
     }
     th_decode_free(decoder);
     decoder = th_decode_alloc(&info, setup);
+    dropFramesBefore(uint32_t(frameCounter)); // all but the newest, into the spares
+    if (!frames.empty()) {
+        keepAsSpare(frames.front());
+    }
     frames.clear();
     heldBytes = 0;
     for (const ph::Pointer<VideoFrame>& spare : spareFrames) {

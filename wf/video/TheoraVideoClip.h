@@ -71,6 +71,7 @@ private:
     bool mustStopForBudget();
     bool rewindToStreamStart();
     void decodeUpTo(uint32_t index);
+    void keepAsSpare(const ph::Pointer<VideoFrame>& frame);
     ph::Pointer<VideoFrame> reuseSpareFrame(int32_t number);
     uint32_t firstHeldIndex() const { return uint32_t(frameCounter) - uint32_t(frames.size()); }
 
@@ -97,8 +98,9 @@ private:
     size_t frameBytes = 0;
     size_t budget;
     size_t heldBytes = 0; // frame slots and spare buffers
-    // Dropped buffers nobody else holds, ready for the next pictures.
-    static constexpr size_t maxSpareFrames = 2;
+    // Dropped buffers nobody else holds, ready for the next pictures; as many
+    // as a rewind frees, so that a new pass needs no fresh memory.
+    static constexpr size_t maxSpareFrames = 24;
     std::vector<ph::Pointer<VideoFrame>> spareFrames;
     bool streaming = false;     // the clip did not fit the budget
     bool finishedOnce = false;  // the end was reached at least once
