@@ -286,12 +286,13 @@ struct BudgetCase {
     const char* name;
     float step;
     int emptyPacketBefore; // -1: none
+    bool budgetSetAfterOpening;
 };
 
 const BudgetCase budgetCases[] = {
-    {"DisplayRate", 1.0f / 60.0f, -1},         {"FrameRate", 0.04f, -1},
-    {"TwoAndAHalfFramesPerStep", 0.1f, 23},    {"TwelveFramesPerStep", 0.5f, -1},
-    {"OddStepWithARepeatedFrame", 0.037f, 40},
+    {"DisplayRate", 1.0f / 60.0f, -1, false},         {"FrameRate", 0.04f, -1, false},
+    {"TwoAndAHalfFramesPerStep", 0.1f, 23, false},    {"TwelveFramesPerStep", 0.5f, -1, false},
+    {"OddStepWithARepeatedFrame", 0.037f, 40, false}, {"BudgetSetOnAnOpenClip", 0.04f, -1, true},
 };
 
 void PrintTo(const BudgetCase& c, std::ostream* os) {
@@ -310,6 +311,10 @@ TEST_P(ClipBudget, ClipOverItsBudgetHandsOutWhatAnUnboundedClipWould) {
     const size_t budget = 30 * frameBytes16;
     ph::Pointer<wf::TheoraVideoClip> unbounded = openClip(bytes);
     ph::Pointer<wf::TheoraVideoClip> bounded = openClip(bytes, budget);
+    if (c.budgetSetAfterOpening) {
+        bounded = openClip(bytes);
+        bounded->setFrameBudget(budget);
+    }
     Player reference{*unbounded};
     Player player{*bounded};
     int handedOut = 0;
