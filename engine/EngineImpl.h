@@ -293,6 +293,7 @@ public:
     D3DFORMAT bestFullScreenFormat = D3DFMT_UNKNOWN;
     // Every draw call the engine issues, so batching can be observed.
     unsigned drawCallCount = 0;
+    unsigned presentCount = 0;
     UINT lastDrawPrimitiveCount = 0;
     D3DPRIMITIVETYPE lastDrawType = D3DPT_POINTLIST;
 

@@ -106,6 +106,7 @@ void EngineImpl::Gfx_EndScene() {
     }
     if (currentTarget == nullptr) {
         device->Present(nullptr, nullptr, nullptr, nullptr);
+        ++presentCount;
     }
 }
 
@@ -169,8 +170,10 @@ void EngineImpl::applyBlend(int blend) {
         device->SetTextureStageState(1, D3DTSS_COLORARG2, D3DTA_CURRENT);
     } else {
         device->SetRenderState(D3DRS_SRCBLEND, D3DBLEND_SRCALPHA);
-        // The recorded mode may be an explicit one or -1: compare bit by bit all the same.
-        const int changed = blend ^ blendMode;
+        // After an explicit mode the recorded bits 1, 2 and 4 say nothing about the
+        // device: set all three again.
+        const int changed =
+            (blendMode & EngineBlendExplicit) && blendMode != -1 ? ~0 : blend ^ blendMode;
         if (changed & EngineBlendAlpha) {
             device->SetRenderState(
                 D3DRS_DESTBLEND, (blend & EngineBlendAlpha) ? D3DBLEND_INVSRCALPHA : D3DBLEND_ONE);
