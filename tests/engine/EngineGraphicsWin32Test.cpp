@@ -259,6 +259,76 @@ TEST_F(EngineDrawingWin32, RenderTargetIsDrawnWithoutPresenting) {
     EXPECT_EQ(nullptr, engine->Gfx_GetTargetTexture(nullptr));
 }
 
+TEST_F(EngineDrawingWin32, FilteringAndAddressingFollowTheirFlags) {
+    struct Case {
+        EngineFlagState flag;
+        bool value;
+        D3DTEXTURESTAGESTATETYPE state;
+        DWORD expected;
+    };
+    const Case cases[] = {
+        {LinearFiltering, false, D3DTSS_MAGFILTER, D3DTEXF_POINT},
+        {LinearFiltering, false, D3DTSS_MINFILTER, D3DTEXF_POINT},
+        {LinearFiltering, true, D3DTSS_MINFILTER, D3DTEXF_LINEAR},
+        {ClampTextures, true, D3DTSS_ADDRESSU, D3DTADDRESS_CLAMP},
+        {ClampTextures, true, D3DTSS_ADDRESSV, D3DTADDRESS_CLAMP},
+        {ClampTextures, false, D3DTSS_ADDRESSV, D3DTADDRESS_WRAP},
+    };
+    for (const Case& c : cases) {
+        engine->System_SetFlag(c.flag, c.value);
+        DWORD value = 0;
+        engine->device->GetTextureStageState(0, c.state, &value);
+        EXPECT_EQ(c.expected, value) << c.flag << " " << c.value << " state " << c.state;
+    }
+}
+
+TEST_F(EngineDrawingWin32, LayeredQuadSetsTheStageOneTransform) {
+    EngineTexture texture = engine->Gfx_CreateTexture(64, 64);
+    EngineTexture layer = engine->Gfx_CreateTexture(32, 32);
+    ASSERT_TRUE(engine->Gfx_BeginScene(nullptr));
+    EngineQuad q = quad(0, 0, 8, 8, 0xFFFFFFFF, texture, EngineBlendDefault);
+    q.texture2 = layer;
+    q.v[1].tu2 = q.v[2].tu2 = 0.5f;  // A = 32 * 0.5
+    q.v[2].tv2 = q.v[3].tv2 = 0.25f; // B = 32 * 0.25
+    q.scaleX2 = 2.0f;
+    q.offsetX2 = 0.25f;
+    engine->Gfx_DrawQuadLayered(&q);
+    D3DMATRIX transform;
+    engine->device->GetTransform(D3DTS_TEXTURE1, &transform);
+    EXPECT_FLOAT_EQ(2.0f, transform._11); // 64 / 16 / 2
+    EXPECT_FLOAT_EQ(8.0f, transform._22); // 64 / 8 / 1
+    EXPECT_FLOAT_EQ(-0.25f, transform._31);
+    EXPECT_FLOAT_EQ(0.0f, transform._32);
+
+    // A single-layer quad leaves the stage-1 transform alone.
+    D3DMATRIX identity;
+    setIdentity(identity);
+    engine->device->SetTransform(D3DTS_TEXTURE1, &identity);
+    const EngineQuad single = quad(0, 0, 8, 8, 0xFFFFFFFF, texture, EngineBlendDefault);
+    engine->Gfx_DrawQuad(&single, 0);
+    engine->device->GetTransform(D3DTS_TEXTURE1, &transform);
+    EXPECT_FLOAT_EQ(1.0f, transform._11);
+    EXPECT_EQ(nullptr, engine->boundTexture2);
+    engine->Gfx_EndScene();
+    engine->Gfx_FreeTexture(texture);
+    engine->Gfx_FreeTexture(layer);
+}
+
+TEST_F(EngineDrawingWin32, ViewTransformMovesTheDrawing) {
+    ASSERT_TRUE(engine->Gfx_BeginScene(nullptr));
+    engine->Gfx_Clear(0xFF000000);
+    engine->Gfx_SetViewTransform(0, 0, 100, 50, 0, 1, 1);
+    const EngineQuad q = quad(10, 10, 30, 30, 0xFFFFFFFF, nullptr, EngineBlendDefault);
+    engine->Gfx_DrawQuad(&q, 0);
+    engine->Gfx_SetViewTransform(0, 0, 0, 0, 0, 0, 0);
+    const EngineQuad still = quad(200, 200, 210, 210, 0xFFFFFFFF, nullptr, EngineBlendDefault);
+    engine->Gfx_DrawQuad(&still, 0);
+    engine->Gfx_EndScene();
+    EXPECT_EQ(0xFFFFFFu, pixelAt(120, 70));
+    EXPECT_EQ(0u, pixelAt(20, 20));
+    EXPECT_EQ(0xFFFFFFu, pixelAt(205, 205)) << "identity again";
+}
+
 TEST_F(EngineTexturesWin32, ImagesInMemoryKeepTheirSourceSizes) {
     std::vector<uint8_t> pixels(13 * 7 * 4, 0x80);
     const std::string png = testsupport::pngFile(13, 7, 4, pixels);

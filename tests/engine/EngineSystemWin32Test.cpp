@@ -140,9 +140,18 @@ TEST_F(EngineStateWin32, DeviceSettingsAreStoredOnlyBeforeTheDeviceExists) {
     EXPECT_NE(nullptr, engine->System_GetWindow(WindowHandle));
 }
 
+int deviceRestores = 0;
+bool countRestore() {
+    ++deviceRestores;
+    return true;
+}
+
 TEST_F(EngineStateWin32, VerticalSyncSwitchesTheSwapEffects) {
     ASSERT_TRUE(initiate());
+    engine->System_SetCallback(DeviceRestoredCallback, countRestore);
+    deviceRestores = 0;
     engine->System_SetNumber(FrameRate, -1);
+    EXPECT_EQ(1, deviceRestores);
     EXPECT_EQ(D3DSWAPEFFECT_COPY_VSYNC, engine->windowedPresentation.SwapEffect);
     EXPECT_EQ(D3DSWAPEFFECT_COPY_VSYNC, engine->fullScreenPresentation.SwapEffect);
     EXPECT_EQ(static_cast<UINT>(D3DPRESENT_INTERVAL_ONE),
@@ -151,11 +160,14 @@ TEST_F(EngineStateWin32, VerticalSyncSwitchesTheSwapEffects) {
     EXPECT_EQ(D3DSWAPEFFECT_COPY, engine->windowedPresentation.SwapEffect);
     EXPECT_EQ(D3DSWAPEFFECT_FLIP, engine->fullScreenPresentation.SwapEffect);
     EXPECT_EQ(16u, engine->fixedInterval);
+    EXPECT_EQ(2, deviceRestores);
+    engine->System_SetNumber(FrameRate, 30); // same sign: no reset
+    EXPECT_EQ(2, deviceRestores);
     // While a scene is drawn the setting is ignored entirely.
     ASSERT_TRUE(engine->Gfx_BeginScene(nullptr));
     engine->System_SetNumber(FrameRate, 25);
     engine->Gfx_EndScene();
-    EXPECT_EQ(60, engine->System_GetNumber(FrameRate));
+    EXPECT_EQ(30, engine->System_GetNumber(FrameRate));
 }
 
 TEST_F(EngineSystemWin32, StartUpAndShutDownWriteTheirLinesInOrder) {
