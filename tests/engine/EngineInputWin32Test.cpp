@@ -278,3 +278,28 @@ TEST_F(EngineInputWin32, KeyNamesCursorAndMousePosition) {
 
 } // namespace
 } // namespace enginetest
+
+namespace enginetest {
+namespace {
+
+using EngineModeSwitchWin32 = EngineWin32Test;
+
+TEST_F(EngineModeSwitchWin32, ToggleSwitchesFullScreenAndBack) {
+    ASSERT_TRUE(initiate());
+    const LONG_PTR windowedStyle = GetWindowLongPtrA(engine->window, GWL_STYLE);
+    EXPECT_TRUE(engine->toggleFullScreen());
+    EXPECT_FALSE(engine->System_GetFlag(Windowed));
+    EXPECT_EQ(&engine->fullScreenPresentation, engine->presentation);
+    EXPECT_EQ(0, GetWindowLongPtrA(engine->window, GWL_STYLE) & WS_CAPTION);
+    EXPECT_TRUE(GetWindowLongPtrA(engine->window, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    EXPECT_TRUE(engine->toggleFullScreen());
+    EXPECT_TRUE(engine->System_GetFlag(Windowed));
+    EXPECT_EQ(windowedStyle & WS_CAPTION,
+              GetWindowLongPtrA(engine->window, GWL_STYLE) & WS_CAPTION);
+    EXPECT_FALSE(GetWindowLongPtrA(engine->window, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    ASSERT_TRUE(engine->Gfx_BeginScene(nullptr)) << "the device still draws";
+    engine->Gfx_EndScene();
+}
+
+} // namespace
+} // namespace enginetest
