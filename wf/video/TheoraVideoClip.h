@@ -43,7 +43,8 @@ public:
     // pass decodes the stream again from its start.
     void setFrameBudget(size_t bytes);
     size_t frameBudget() const { return budget; }
-    // Bytes of the distinct frame buffers held right now.
+    // Bytes of the distinct frame buffers held right now, spare ones kept
+    // for reuse included.
     size_t heldFrameBytes() const { return heldBytes; }
 
 protected:
