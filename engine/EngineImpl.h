@@ -203,6 +203,7 @@ public:
     void releaseGraphics();
     bool restoreDevice();
     bool createDeviceResources();
+    void releaseDeviceResources();
     void adjustWindow();
     void resize(int width, int height);
     void flush(bool endOfScene);
@@ -212,6 +213,9 @@ public:
     void drawPrimitives(D3DPRIMITIVETYPE type, UINT count, bool indexed);
 
     // Sound internals
+    // The bytes a sound loader works on: a file read here (to be given back
+    // through Data_FreeFile) when `size` is 0, else the caller's block.
+    const void* soundData(const void* data, uint32_t& size, void*& loaded);
     bool startSound();
     void stopSound();
     void applyGlobalVolumes();

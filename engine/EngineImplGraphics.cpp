@@ -275,12 +275,10 @@ bool EngineImpl::createDeviceResources() {
     return true;
 }
 
-bool EngineImpl::restoreDevice() {
-    if (device == nullptr) {
-        return false;
-    }
+void EngineImpl::releaseDeviceResources() {
     releaseAndClear(screenSurface);
     releaseAndClear(screenDepthSurface);
+    // Target records stay: the next resource creation gives them new surfaces.
     for (EngineTarget* target = targets; target != nullptr; target = target->next) {
         releaseAndClear(target->texture);
         releaseAndClear(target->depth);
@@ -297,6 +295,13 @@ bool EngineImpl::restoreDevice() {
         device->SetStreamSource(0, nullptr, sizeof(EngineVertex));
         releaseAndClear(vertexBuffer);
     }
+}
+
+bool EngineImpl::restoreDevice() {
+    if (device == nullptr) {
+        return false;
+    }
+    releaseDeviceResources();
     device->Reset(presentation);
     if (!createDeviceResources()) {
         return false;
@@ -331,28 +336,15 @@ void EngineImpl::releaseGraphics() {
     while (textures != nullptr) {
         Gfx_FreeTexture(reinterpret_cast<EngineTexture>(textures->texture));
     }
-    releaseAndClear(screenSurface);
-    releaseAndClear(screenDepthSurface);
+    if (device != nullptr) {
+        releaseDeviceResources();
+    }
     while (targets != nullptr) {
         EngineTarget* next = targets->next;
-        releaseAndClear(targets->texture);
-        releaseAndClear(targets->depth);
         delete targets;
         targets = next;
     }
     currentTarget = nullptr;
-    if (indexBuffer != nullptr) {
-        device->SetIndices(nullptr, 0);
-        releaseAndClear(indexBuffer);
-    }
-    if (vertexBuffer != nullptr) {
-        if (lockedVertices != nullptr) {
-            vertexBuffer->Unlock();
-            lockedVertices = nullptr;
-        }
-        device->SetStreamSource(0, nullptr, sizeof(EngineVertex));
-        releaseAndClear(vertexBuffer);
-    }
     boundTexture = nullptr;
     boundTexture2 = nullptr;
     blendMode = -1;

@@ -218,6 +218,19 @@ const char* EngineImpl::Data_FindFolders(const char* mask) {
     return findNext(*this, mask, true);
 }
 
+namespace {
+
+// The stored text of a key; false without an ini file or when it is empty.
+bool readIniText(const char* iniFile, const char* section, const char* key, char (&text)[256]) {
+    if (iniFile[0] == '\0') {
+        return false;
+    }
+    GetPrivateProfileStringA(section, key, "", text, sizeof(text), iniFile);
+    return text[0] != '\0';
+}
+
+} // namespace
+
 void EngineImpl::Settings_WriteInt(const char* section, const char* key, int value) {
     if (iniFile[0] == '\0') {
         return;
@@ -228,12 +241,8 @@ void EngineImpl::Settings_WriteInt(const char* section, const char* key, int val
 }
 
 int EngineImpl::Settings_ReadInt(const char* section, const char* key, int fallback) {
-    if (iniFile[0] == '\0') {
-        return fallback;
-    }
     char text[256];
-    GetPrivateProfileStringA(section, key, "", text, sizeof(text), iniFile);
-    return text[0] != '\0' ? atoi(text) : fallback;
+    return readIniText(iniFile, section, key, text) ? atoi(text) : fallback;
 }
 
 void EngineImpl::Settings_WriteFloat(const char* section, const char* key, float value) {
@@ -246,12 +255,8 @@ void EngineImpl::Settings_WriteFloat(const char* section, const char* key, float
 }
 
 float EngineImpl::Settings_ReadFloat(const char* section, const char* key, float fallback) {
-    if (iniFile[0] == '\0') {
-        return fallback;
-    }
     char text[256];
-    GetPrivateProfileStringA(section, key, "", text, sizeof(text), iniFile);
-    return text[0] != '\0' ? static_cast<float>(atof(text)) : fallback;
+    return readIniText(iniFile, section, key, text) ? static_cast<float>(atof(text)) : fallback;
 }
 
 void EngineImpl::Settings_WriteString(const char* section, const char* key, const char* value) {

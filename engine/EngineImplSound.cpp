@@ -90,6 +90,15 @@ void EngineImpl::stopSound() {
     }
 }
 
+const void* EngineImpl::soundData(const void* data, uint32_t& size, void*& loaded) {
+    loaded = nullptr;
+    if (size != 0) {
+        return data;
+    }
+    loaded = Data_LoadFile(static_cast<const char*>(data), &size);
+    return loaded;
+}
+
 EngineSample EngineImpl::Sample_Load(const void* data, uint32_t size) {
     if (sound == nullptr) {
         return 0;
@@ -98,12 +107,9 @@ EngineSample EngineImpl::Sample_Load(const void* data, uint32_t size) {
         return 1;
     }
     void* loaded = nullptr;
-    if (size == 0) {
-        loaded = Data_LoadFile(static_cast<const char*>(data), &size);
-        if (loaded == nullptr) {
-            return 0;
-        }
-        data = loaded;
+    data = soundData(data, size, loaded);
+    if (data == nullptr) {
+        return 0;
     }
     DWORD sample = sound->BASS_SampleLoad(TRUE, data, 0, size, 4, SoundFlagOverrideQuietest);
     if (sample == 0) {
@@ -175,12 +181,9 @@ EngineMusic EngineImpl::Tracker_Load(const void* data, uint32_t size) {
         return 0;
     }
     void* loaded = nullptr;
-    if (size == 0) {
-        loaded = Data_LoadFile(static_cast<const char*>(data), &size);
-        if (loaded == nullptr) {
-            return 0;
-        }
-        data = loaded;
+    data = soundData(data, size, loaded);
+    if (data == nullptr) {
+        return 0;
     }
     const DWORD music = sound->BASS_MusicLoad(TRUE, data, 0, 0, SoundMusicFlags, 0);
     if (music == 0) {
@@ -283,12 +286,9 @@ EngineStream EngineImpl::Stream_Open(const void* data, uint32_t size) {
         return 1;
     }
     void* loaded = nullptr;
-    if (size == 0) {
-        loaded = Data_LoadFile(static_cast<const char*>(data), &size);
-        if (loaded == nullptr) {
-            return 0;
-        }
-        data = loaded;
+    data = soundData(data, size, loaded);
+    if (data == nullptr) {
+        return 0;
     }
     const DWORD stream = sound->BASS_StreamCreateFile(TRUE, data, 0, size, 0);
     if (stream == 0) {
