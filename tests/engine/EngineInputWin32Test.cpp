@@ -190,6 +190,40 @@ TEST_F(EngineWindowProcedureWin32, ActivationRunsFocusChangesAndTheDelayedRestor
     EXPECT_FALSE(engine->active);
 }
 
+int renders = 0;
+bool countRender() {
+    ++renders;
+    return false;
+}
+
+TEST_F(EngineWindowProcedureWin32, PaintRendersAndTheCursorHidesOverTheClientArea) {
+    engine->System_SetCallback(RenderCallback, countRender);
+    renders = 0;
+    InvalidateRect(engine->window, nullptr, FALSE);
+    send(WM_PAINT, 0, 0);
+    EXPECT_EQ(1, renders);
+
+    HCURSOR cross = LoadCursorA(nullptr, IDC_CROSS);
+    engine->Input_SetCursor(reinterpret_cast<EngineCursor>(cross));
+    engine->active = true;
+    EXPECT_EQ(
+        0, send(WM_SETCURSOR, reinterpret_cast<WPARAM>(engine->window), MAKELPARAM(HTCLIENT, 0)));
+    EXPECT_EQ(nullptr, GetCursor());
+    send(WM_SETCURSOR, reinterpret_cast<WPARAM>(engine->window), MAKELPARAM(HTCAPTION, 0));
+    EXPECT_EQ(cross, GetCursor());
+    engine->System_SetFlag(HideCursor, false);
+    send(WM_SETCURSOR, reinterpret_cast<WPARAM>(engine->window), MAKELPARAM(HTCLIENT, 0));
+    EXPECT_EQ(cross, GetCursor());
+}
+
+TEST_F(EngineWindowProcedureWin32, TitleFollowsTheStateAndDocumentsNeedAHandler) {
+    engine->System_SetText(WindowTitle, "Renamed");
+    char caption[64] = "";
+    GetWindowTextA(engine->window, caption, sizeof(caption));
+    EXPECT_STREQ("Renamed", caption);
+    EXPECT_FALSE(engine->System_OpenDocument(engine->Data_ResolvePath("missing.nothing")));
+}
+
 TEST_F(EngineInputWin32, KeyTableLastKeyAndCharacter) {
     send(WM_KEYDOWN, 'A', 0x1E0001);
     send(WM_KEYDOWN, 'A', 0x401E0001);

@@ -74,6 +74,15 @@ TEST_F(EngineDataWin32, NewestPackWinsAndPasswordsAreUsed) {
     EXPECT_TRUE(engine->Data_AddArchive("old.zip", std::string(63, 'p').c_str()));
 }
 
+TEST_F(EngineDataWin32, OverlongEntryNamesInAPackAreSkipped) {
+    const std::string longEntry = std::string(300, 'd') + ".txt";
+    testsupport::writeZip(folder.file("long.zip"),
+                          {{longEntry, "long", ""}, {"short.txt", "short", ""}});
+    ASSERT_TRUE(engine->Data_AddArchive("long.zip", nullptr));
+    EXPECT_EQ("short", loaded(engine, "short.txt"));
+    EXPECT_EQ("<none>", loaded(engine, longEntry.c_str()));
+}
+
 TEST_F(EngineDataWin32, MissingAndOverlongNamesFailCleanly) {
     EXPECT_EQ("<none>", loaded(engine, "absent.bin"));
     EXPECT_STREQ("Can't load resource: absent.bin", engine->System_GetLastError());

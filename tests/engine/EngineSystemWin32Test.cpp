@@ -378,6 +378,14 @@ TEST_F(EngineLoopTimingWin32, ChildWindowDrawsOneFramePerCallAndLeavesMessages) 
     MSG message;
     EXPECT_TRUE(PeekMessageA(&message, parent, WM_USER + 7, WM_USER + 7, PM_REMOVE));
 
+    // A child engine follows its window's size.
+    SendMessageA(engine->window, WM_SIZE, SIZE_RESTORED, MAKELPARAM(200, 150));
+    EXPECT_EQ(200, engine->System_GetNumber(ScreenWidth));
+    EXPECT_EQ(150, engine->System_GetNumber(ScreenHeight));
+    EXPECT_EQ(200u, engine->windowedPresentation.BackBufferWidth);
+    EXPECT_TRUE(engine->Gfx_BeginScene(nullptr));
+    engine->Gfx_EndScene();
+
     engine->System_Shutdown();
     DestroyWindow(parent);
     UnregisterClassA("EngineTestParent", parentClass.hInstance);
