@@ -187,3 +187,47 @@ TEST(EngineInterface, StateIdentifiersKeepTheirValues) {
 }
 
 } // namespace
+
+#include "tests/engine/RecordingEngine.h"
+
+namespace {
+
+// Code above the engine sees only the interface; a recording engine stands in
+// for it in native tests.
+void drawFrame(Engine& engine, EngineTexture texture) {
+    if (!engine.Gfx_BeginScene(nullptr)) {
+        return;
+    }
+    engine.Gfx_Clear(0xFF000000);
+    EngineQuad quad = {};
+    quad.texture = texture;
+    quad.blend = EngineBlendDefault;
+    quad.v[2].x = 8;
+    quad.v[2].y = 4;
+    engine.Gfx_DrawQuad(&quad, 0);
+    engine.Gfx_EndScene();
+}
+
+TEST(RecordingEngine, RecordsCallsThroughTheInterface) {
+    testsupport::RecordingEngine recording;
+    Engine& engine = recording;
+    engine.System_SetNumber(ScreenWidth, 640);
+    EXPECT_EQ(640, engine.System_GetNumber(ScreenWidth));
+    EngineTexture texture = engine.Gfx_CreateTexture(8, 4);
+    EXPECT_EQ(8, engine.Gfx_TextureWidth(texture, false));
+    uint32_t* pixels = engine.Gfx_LockTexture(texture, false, 1, 1, 2, 2);
+    ASSERT_NE(nullptr, pixels);
+    recording.takeCalls();
+    drawFrame(engine, texture);
+    const std::vector<std::string> expected = {"Gfx_BeginScene(0x0)", "Gfx_Clear(0xff000000)",
+                                               "Gfx_DrawQuad(0x1000, 2, 0, 0, 8, 4)",
+                                               "Gfx_EndScene()"};
+    EXPECT_EQ(expected, recording.takeCalls());
+    recording.events.push_back({EngineEventKeyDown, 13, 0, 13, 0, 1.0f, 2.0f});
+    EngineEvent event;
+    EXPECT_TRUE(engine.Input_PopEvent(&event));
+    EXPECT_EQ(13, event.key);
+    EXPECT_FALSE(engine.Input_PopEvent(&event));
+}
+
+} // namespace
