@@ -258,6 +258,9 @@ TEST_F(EngineInputWin32, ModifierAndLockFlagsComeFromTheKeyboardState) {
     ASSERT_EQ(1u, popped.size());
     EXPECT_EQ(EngineFlagShift | EngineFlagAlt | EngineFlagCapsLock | EngineFlagNumLock,
               popped[0].flags);
+    // Held keys are read live from the system, not from the frame's key table.
+    EXPECT_TRUE(engine->Input_IsKeyHeld(VK_SHIFT));
+    EXPECT_FALSE(engine->Input_IsKeyHeld('Q'));
     BYTE none[256] = {};
     SetKeyboardState(none);
 }
