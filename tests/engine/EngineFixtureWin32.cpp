@@ -59,6 +59,18 @@ bool EngineWin32Test::initiate() {
     return started;
 }
 
+void EngineWin32Test::settleWindowMessages() {
+    // Activation under Wine arrives a little after the window is shown.
+    for (int round = 0; round < 20; ++round) {
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+        Sleep(10);
+    }
+}
+
 std::vector<std::string> EngineWin32Test::logLines() const {
     std::istringstream text(testsupport::readFile(logPath()));
     std::vector<std::string> lines;

@@ -35,6 +35,9 @@ protected:
 
     // Windowed 800 x 600 without sound; false (with the error) when start-up fails.
     bool initiate();
+    // Handles the messages Windows sends a new window (activation among them)
+    // so that a test can arrange state those messages would reset.
+    void settleWindowMessages();
     std::vector<std::string> logLines() const;
     std::string logPath() const { return folder.file("engine.log"); }
 

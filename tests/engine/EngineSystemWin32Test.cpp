@@ -399,6 +399,7 @@ bool refuseModeSwitch() {
 
 TEST_F(EngineLoopTimingWin32, DelayedRestoreRunsTheToggleOnceItsDeadlinePasses) {
     ASSERT_TRUE(initiate());
+    settleWindowMessages(); // a late activation would move the deadline
     engine->System_SetCallback(ModeSwitchCallback, refuseModeSwitch);
     modeSwitchCalls = 0;
     engine->restoreFullScreenPending = true;
