@@ -27,7 +27,7 @@ test: build
 
 # Starts the screensaver as Windows does (/s), in the build this machine can run.
 run: build
-	bash scripts/wine-run --arch $(WINE_ARCH) --prefix build/$(WINE_ARCH)/wineprefix \
+	bash scripts/wine-run --arch $(WINE_ARCH) --prefix $(CURDIR)/build/$(WINE_ARCH)/wineprefix \
 		build/$(WINE_ARCH)/screensaver/reelsaver.scr /s
 
 clean:
