@@ -1,4 +1,4 @@
-#include "tests/support/TheoraWriter.h"
+#include "tools/theora/TheoraEncoding.h"
 
 #include <ogg/ogg.h>
 #include <theora/theoraenc.h>
@@ -7,7 +7,7 @@
 #include <cstring>
 #include <stdexcept>
 
-namespace testsupport {
+namespace theoraenc {
 
 namespace {
 
@@ -86,7 +86,17 @@ std::vector<YCbCr> flatLevels(int count, int first) {
     return levels;
 }
 
-OggPages encodeTheoraPages(const TheoraClip& clip) {
+namespace {
+
+// Where the encoder's pages go: the beginning page, the rest of the headers,
+// then each body page as soon as it is complete.
+struct PageSink {
+    std::function<void(std::string)> begin;
+    std::function<void(std::string)> headers;
+    std::function<void(std::string)> body;
+};
+
+void encodeInto(const TheoraClip& clip, const PageSink& sink) {
     th_info info;
     th_info_init(&info);
     info.frame_width = uint32_t(clip.picX + clip.width + 15) & ~15u;
@@ -110,7 +120,6 @@ OggPages encodeTheoraPages(const TheoraClip& clip) {
         throw std::runtime_error("th_encode_alloc refused the stream");
     }
 
-    OggPages pages;
     StreamWriter stream(clip.serial);
     th_comment comment;
     th_comment_init(&comment);
@@ -119,11 +128,11 @@ OggPages encodeTheoraPages(const TheoraClip& clip) {
     while (th_encode_flushheader(encoder, &comment, &packet) > 0) {
         stream.packet(packet);
         if (first) {
-            pages.begin = stream.flushJoined(); // the identification header alone
+            sink.begin(stream.flushJoined()); // the identification header alone
             first = false;
         }
     }
-    pages.headers = stream.flushJoined();
+    sink.headers(stream.flushJoined());
     th_comment_clear(&comment);
 
     int frames = clip.paint ? clip.frameCount : int(clip.levels.size());
@@ -155,7 +164,7 @@ OggPages encodeTheoraPages(const TheoraClip& clip) {
         empty.packetno = packetNumber++;
         stream.packet(empty);
         for (std::string& page : stream.flush()) {
-            pages.body.push_back(std::move(page));
+            sink.body(std::move(page));
         }
     };
 
@@ -177,7 +186,7 @@ OggPages encodeTheoraPages(const TheoraClip& clip) {
             packet.packetno = packetNumber++;
             stream.packet(packet);
             for (std::string& page : stream.flush()) {
-                pages.body.push_back(std::move(page));
+                sink.body(std::move(page));
             }
         }
     }
@@ -186,11 +195,26 @@ OggPages encodeTheoraPages(const TheoraClip& clip) {
     }
     th_encode_free(encoder);
     th_info_clear(&info);
+}
+
+} // namespace
+
+OggPages encodeTheoraPages(const TheoraClip& clip) {
+    OggPages pages;
+    encodeInto(clip, {[&](std::string page) { pages.begin = std::move(page); },
+                      [&](std::string page) { pages.headers = std::move(page); },
+                      [&](std::string page) { pages.body.push_back(std::move(page)); }});
     return pages;
 }
 
 std::string encodeTheora(const TheoraClip& clip) {
     return multiplex({encodeTheoraPages(clip)});
+}
+
+void encodeTheoraStream(const TheoraClip& clip,
+                        const std::function<void(const std::string&)>& write) {
+    // One stream: its pages in encoding order are already a whole file.
+    encodeInto(clip, {write, write, write});
 }
 
 OggPages otherStreamPages(int serial, int packets) {
@@ -237,4 +261,4 @@ std::string multiplex(const std::vector<OggPages>& streams) {
     return file;
 }
 
-} // namespace testsupport
+} // namespace theoraenc
