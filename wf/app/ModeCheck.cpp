@@ -1,0 +1,25 @@
+#include "wf/app/ModeCheck.h"
+
+namespace wf {
+
+bool applyObtainedMode(ScreenSize& requested, ScreenSize obtained, Scale& scale) {
+    if (obtained.width == requested.width && obtained.height == requested.height) {
+        return false;
+    }
+    // A zero requested side would divide by zero; keep the scale there.
+    if (requested.width != 0) {
+        scale.x *= static_cast<float>(obtained.width) / static_cast<float>(requested.width);
+    }
+    if (requested.height != 0) {
+        scale.y *= static_cast<float>(obtained.height) / static_cast<float>(requested.height);
+    }
+    requested = obtained;
+    return true;
+}
+
+bool windowTooLarge(ScreenSize requested, ScreenSize desktop) {
+    return (desktop.width > 0 && requested.width >= desktop.width) ||
+           (desktop.height > 0 && requested.height >= desktop.height);
+}
+
+} // namespace wf
