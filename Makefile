@@ -5,7 +5,7 @@ JOBS ?= $(shell nproc)
 # run, else win64 (the same sources built for x86_64).
 WINE_ARCH = $(shell bash -c 'source scripts/wine-env && wine_arch')
 
-.PHONY: all setup configure build test run clean distclean
+.PHONY: all setup configure build test run dist clean distclean
 
 all: build
 
@@ -25,10 +25,14 @@ build: configure
 test: build
 	JOBS=$(JOBS) bash scripts/test-all
 
-# Starts the screensaver as Windows does (/s), in the build this machine can run.
+# Starts the screensaver as Windows does (/s) with the sample movie, in the
+# build this machine can run, in a Wine prefix of its own.
 run: build
-	bash scripts/wine-run --arch $(WINE_ARCH) --prefix $(CURDIR)/build/$(WINE_ARCH)/wineprefix \
-		build/$(WINE_ARCH)/screensaver/reelsaver.scr /s
+	bash scripts/run-screensaver $(WINE_ARCH)
+
+# The three i686 deliverables and their SHA-256 sums in one zip under dist/.
+dist: build
+	bash scripts/make-dist
 
 clean:
 	rm -rf build
