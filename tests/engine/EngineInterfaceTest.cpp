@@ -188,7 +188,7 @@ TEST(EngineInterface, StateIdentifiersKeepTheirValues) {
 
 } // namespace
 
-#include "tests/engine/RecordingEngine.h"
+#include "tests/support/RecordingEngine.h"
 
 namespace {
 

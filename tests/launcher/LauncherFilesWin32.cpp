@@ -1,5 +1,7 @@
 #include "tests/launcher/LauncherFilesWin32.h"
 
+#include "tests/support/ProcessWin32.h"
+
 #include <algorithm>
 
 namespace launchertest {
@@ -7,10 +9,7 @@ namespace launchertest {
 const char* const gameName = "Brindlemoor_Quillhaven_Ozmir.exe";
 
 std::string testFolder() {
-    char module[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, module, MAX_PATH);
-    std::string path = windowsPath(module);
-    return path.substr(0, path.find_last_of('\\') + 1);
+    return windowsPath(testsupport::programFolder()) + "\\";
 }
 
 std::string windowsPath(std::string path) {
@@ -37,19 +36,8 @@ bool copyProgram(const std::string& name, const std::string& toFolder) {
 }
 
 HANDLE startProcess(const std::string& program, const std::string& folder, DWORD* processId) {
-    std::string commandLine = "\"" + program + "\"";
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process = {};
-    if (!CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        windowsPath(folder).c_str(), &startup, &process)) {
-        return nullptr;
-    }
-    CloseHandle(process.hThread);
-    if (processId) {
-        *processId = process.dwProcessId;
-    }
-    return process.hProcess;
+    return testsupport::startProcess(program, "\"" + program + "\"", windowsPath(folder),
+                                     processId);
 }
 
 namespace {

@@ -1,8 +1,8 @@
-#include "ph/FileReader.h"
 #include "ph/LineReader.h"
-#include "ph/MemoryReader.h"
+#include "ph/FileReader.h"
 #include "ph/Pointer.h"
 #include "tests/support/Files.h"
+#include "tests/support/MemoryStream.h"
 #include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -18,7 +18,9 @@ struct LineCase {
     std::vector<std::string> lines;
 };
 
-void PrintTo(const LineCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const LineCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 const std::string line32(32, 'x');
 const std::string text31(31, 'y');
@@ -61,17 +63,12 @@ TEST_P(LineReaderOverFile, YieldsTheLines) {
 
 // Memory streams deliver all or nothing; the reader must still get the tail.
 TEST_P(LineReaderOverMemory, YieldsTheLines) {
-    const std::string& text = GetParam().text;
-    ph::Data<char>* data = new ph::Data<char>(uint32_t(text.size()));
-    if (!text.empty()) {
-        std::memcpy(data->elements, text.data(), text.size());
-    }
-    ph::Pointer<ph::MemoryReader> reader = ph::adopt(new ph::MemoryReader(data));
-    data->release();
-    EXPECT_EQ(readAll(*reader), GetParam().lines);
+    EXPECT_EQ(readAll(*testsupport::memoryStream(GetParam().text)), GetParam().lines);
 }
 
-std::string caseName(const testing::TestParamInfo<LineCase>& info) { return info.param.name; }
+std::string caseName(const testing::TestParamInfo<LineCase>& info) {
+    return info.param.name;
+}
 
 INSTANTIATE_TEST_SUITE_P(Cases, LineReaderOverFile, testing::ValuesIn(lineCases), caseName);
 INSTANTIATE_TEST_SUITE_P(Cases, LineReaderOverMemory, testing::ValuesIn(lineCases), caseName);

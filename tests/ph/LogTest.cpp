@@ -1,4 +1,5 @@
 #include "tests/support/Files.h"
+#include "tests/support/Process.h"
 #include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -8,14 +9,19 @@
 
 namespace {
 
-// Runs the probe program beside this test (ctest's working directory).
+// Runs the probe program beside this test; -1 when it did not end in time.
 int runProbe(const std::string& logFile, const std::string& action) {
 #ifdef _WIN32
-    std::string command = "ph_log_probe.exe \"" + logFile + "\" " + action;
+    const char* probe = "ph_log_probe.exe";
 #else
-    std::string command = "./ph_log_probe '" + logFile + "' " + action;
+    const char* probe = "ph_log_probe";
 #endif
-    return std::system(command.c_str());
+    int exitCode = -1;
+    if (!testsupport::runProgram(testsupport::programFolder() + probe, {logFile, action}, 30000,
+                                 &exitCode)) {
+        return -1;
+    }
+    return exitCode;
 }
 
 const std::string timeStamp = R"(\d\d:\d\d:\d\d\.\d\d\d )";

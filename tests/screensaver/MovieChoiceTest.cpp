@@ -1,7 +1,7 @@
-#include "ph/MemoryReader.h"
+#include "screensaver/MovieChoice.h"
 #include "ph/Pointer.h"
 #include "screensaver/CommandLine.h"
-#include "screensaver/MovieChoice.h"
+#include "tests/support/MemoryStream.h"
 
 #include <gtest/gtest.h>
 
@@ -10,13 +10,7 @@
 namespace {
 
 std::string movieFrom(const std::string& config) {
-    ph::Data<char>* data = new ph::Data<char>(uint32_t(config.size()));
-    if (!config.empty()) {
-        std::memcpy(data->elements, config.data(), config.size());
-    }
-    ph::Pointer<ph::MemoryReader> reader = ph::adopt(new ph::MemoryReader(data));
-    data->release();
-    return screensaver::findCurrentMovie(*reader);
+    return screensaver::findCurrentMovie(*testsupport::memoryStream(config));
 }
 
 TEST(MovieChoice, FindsTheCurrentScrValue) {
@@ -26,9 +20,9 @@ TEST(MovieChoice, FindsTheCurrentScrValue) {
     };
     const Case cases[] = {
         {"current_scr = movies/a.ogv\n", "movies/a.ogv"},
-        {"current_scr=movies/a.ogv\n", ""},          // separator must be " = "
-        {"Current_scr = movies/a.ogv\n", ""},        // key is case-sensitive
-        {"current_scr = a = b\n", "a"},              // value cut at the next separator
+        {"current_scr=movies/a.ogv\n", ""},   // separator must be " = "
+        {"Current_scr = movies/a.ogv\n", ""}, // key is case-sensitive
+        {"current_scr = a = b\n", "a"},       // value cut at the next separator
         {"current_scr = movies/a.ogv\r\n", "movies/a.ogv"},
         {"current_scr = first.ogv\ncurrent_scr = second.ogv\n", "first.ogv"},
         {"volume = 3\nnoise\ncurrent_scr = x.ogv", "x.ogv"},
@@ -48,10 +42,9 @@ TEST(CommandLine, ConfigureAndPreviewSwitchesEndTheProgram) {
         bool runs;
     };
     const Case cases[] = {
-        {"/s", true},       {"/S", true},          {"", true},
-        {"/C", true},       {"/P", true},          {"/c", false},
-        {"/c:1234", false}, {"/p 1234", false},    {"-s /p", false},
-        {"x/cy", false},    {"/a /b /s", true},
+        {"/s", true},     {"/S", true},    {"", true},         {"/C", true},
+        {"/P", true},     {"/c", false},   {"/c:1234", false}, {"/p 1234", false},
+        {"-s /p", false}, {"x/cy", false}, {"/a /b /s", true},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(screensaver::shouldRunScreensaver(c.commandLine), c.runs) << c.commandLine;

@@ -3,8 +3,8 @@
 // back, and drive a clip the way the movie element does.
 
 #include "ph/Data.h"
-#include "ph/MemoryReader.h"
 #include "ph/Pointer.h"
+#include "tests/support/MemoryStream.h"
 #include "tests/support/TheoraWriter.h"
 #include "wf/video/TheoraVideoClip.h"
 #include "wf/video/VideoFrame.h"
@@ -18,13 +18,7 @@ namespace cliptest {
 
 using Frame = ph::Pointer<ph::Data<unsigned int>>;
 
-inline ph::Pointer<ph::IInputStream> memoryStream(const std::string& bytes) {
-    ph::Pointer<ph::Data<char>> data = ph::adopt(new ph::Data<char>(uint32_t(bytes.size())));
-    if (!bytes.empty()) {
-        std::memcpy(data->elements, bytes.data(), bytes.size());
-    }
-    return ph::adopt<ph::IInputStream>(new ph::MemoryReader(data.get()));
-}
+using testsupport::memoryStream;
 
 inline ph::Pointer<wf::TheoraVideoClip>
 openClip(const std::string& bytes, size_t budget = wf::TheoraVideoClip::defaultFrameBudget) {

@@ -1,4 +1,4 @@
-#include "tests/engine/RecordingEngine.h"
+#include "tests/support/RecordingEngine.h"
 
 #include "engine/KeyNames.h"
 
