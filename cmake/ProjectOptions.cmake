@@ -11,6 +11,10 @@ if(RS_WIN32)
     set(RS_WINE_ARCH win64)
   else()
     set(RS_WINE_ARCH win32)
+    # Every machine that runs these programs has SSE2: the shipped build takes
+    # the SSE2 paths of the picture packer and the frame upload. Windows keeps
+    # 32-bit stacks only 4-byte aligned: realign where SSE2 spills need 16.
+    add_compile_options(-msse2 -mstackrealign)
   endif()
   set(RS_EMULATOR "${CMAKE_SOURCE_DIR}/scripts/wine-run" --arch ${RS_WINE_ARCH}
                   --prefix "${CMAKE_BINARY_DIR}/wineprefix")

@@ -5,6 +5,7 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 namespace testsupport {
 
@@ -27,6 +28,17 @@ void RecordingEngine::record(const char* format, ...) {
     vsnprintf(line, sizeof(line), format, arguments);
     va_end(arguments);
     calls.push_back(line);
+}
+
+namespace {
+RecordingEngine* currentEngine = nullptr;
+}
+
+void RecordingEngine::makeCurrent(RecordingEngine* engine) {
+    currentEngine = engine;
+}
+RecordingEngine* RecordingEngine::current() {
+    return currentEngine;
 }
 
 std::vector<std::string> RecordingEngine::takeCalls() {
@@ -118,7 +130,16 @@ void* RecordingEngine::Data_LoadFile(const char* name, uint32_t* size) {
     if (size != nullptr) {
         *size = 0;
     }
-    return nullptr;
+    auto found = files.find(text(name));
+    if (found == files.end()) {
+        return nullptr;
+    }
+    void* block = malloc(found->second.size() + 1);
+    memcpy(block, found->second.data(), found->second.size());
+    if (size != nullptr) {
+        *size = uint32_t(found->second.size());
+    }
+    return block;
 }
 void RecordingEngine::Data_FreeFile(void* block) {
     free(block);
@@ -359,10 +380,12 @@ void RecordingEngine::Gfx_DrawTriangle(const EngineTriangle* triangle) {
     record("Gfx_DrawTriangle(0x%llx, %d)", handle(triangle->texture), triangle->blend);
 }
 void RecordingEngine::Gfx_DrawQuad(const EngineQuad* quad, int) {
+    quads.push_back(*quad);
     record("Gfx_DrawQuad(0x%llx, %d, %g, %g, %g, %g)", handle(quad->texture), quad->blend,
            quad->v[0].x, quad->v[0].y, quad->v[2].x, quad->v[2].y);
 }
 void RecordingEngine::Gfx_DrawQuadLayered(const EngineQuad* quad) {
+    quads.push_back(*quad);
     record("Gfx_DrawQuadLayered(0x%llx, 0x%llx, %d)", handle(quad->texture), handle(quad->texture2),
            quad->blend);
 }

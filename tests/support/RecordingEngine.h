@@ -3,6 +3,8 @@
 // operation is recorded as one line "Name(arguments)", state setters are kept
 // and read back, textures are fake handles with sizes, and input events come
 // from a queue the test fills. No window, device or sound behind it.
+// Natively, AcquireEngine() hands out the engine made current here (counting
+// acquires); Windows builds link the real engine's AcquireEngine instead.
 
 #include "engine/Engine.h"
 
@@ -30,6 +32,13 @@ public:
         int width, height;
     };
     std::map<EngineTexture, FakeTexture> textureSizes;
+    std::vector<EngineQuad> quads;            // every quad drawn, in order
+    std::map<std::string, std::string> files; // what Data_LoadFile finds
+    int acquires = 0;
+
+    // The engine AcquireEngine() returns natively (null: none).
+    static void makeCurrent(RecordingEngine* engine);
+    static RecordingEngine* current();
 
     // The recorded lines since the last take.
     std::vector<std::string> takeCalls();
