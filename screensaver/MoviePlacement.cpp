@@ -4,13 +4,14 @@ namespace screensaver {
 
 namespace {
 
-float stretch(int screen, int picture) {
-    return picture != 0 ? static_cast<float>(screen) / static_cast<float>(picture) : 1.0f;
+float stretch(int screen, float picture) {
+    return picture != 0.0f ? static_cast<float>(screen) / picture : 1.0f;
 }
 
 } // namespace
 
-MoviePlacement placeMovie(int screenWidth, int screenHeight, int pictureWidth, int pictureHeight) {
+MoviePlacement placeMovie(int screenWidth, int screenHeight, float pictureWidth,
+                          float pictureHeight) {
     MoviePlacement placement;
     placement.x = static_cast<float>(screenWidth / 2);
     placement.y = static_cast<float>(screenHeight / 2);

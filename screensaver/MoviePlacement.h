@@ -11,6 +11,7 @@ struct MoviePlacement {
 
 // Position (W / 2, H / 2), halves truncated in integers before conversion;
 // scale (W / width, H / height) in float. A picture side of 0 keeps scale 1.
-MoviePlacement placeMovie(int screenWidth, int screenHeight, int pictureWidth, int pictureHeight);
+MoviePlacement placeMovie(int screenWidth, int screenHeight, float pictureWidth,
+                          float pictureHeight);
 
 } // namespace screensaver

@@ -1,6 +1,7 @@
 // Entry of the screensaver program.
 
 #include "screensaver/CommandLine.h"
+#include "screensaver/VideoPlayerApp.h"
 
 #include <windows.h>
 
@@ -8,5 +9,6 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
     if (!screensaver::shouldRunScreensaver(commandLine ? commandLine : "")) {
         return 0;
     }
+    screensaver::runScreensaver();
     return 0;
 }

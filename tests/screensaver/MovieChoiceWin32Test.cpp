@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include <windows.h>
 #include <shlobj.h>
+#include <windows.h>
 
 namespace {
 
@@ -33,6 +33,8 @@ TEST_F(MovieChoiceWin32, ReadsTheChoiceFromTheGamesFolder) {
     EXPECT_EQ(screensaver::readCurrentMovie(), "movies\\intro.ogv");
 }
 
-TEST_F(MovieChoiceWin32, MissingFileGivesEmptyChoice) { EXPECT_EQ(screensaver::readCurrentMovie(), ""); }
+TEST_F(MovieChoiceWin32, MissingFileGivesEmptyChoice) {
+    EXPECT_EQ(screensaver::readCurrentMovie(), "");
+}
 
 } // namespace

@@ -17,6 +17,17 @@ bool applyObtainedMode(ScreenSize& requested, ScreenSize obtained, Scale& scale)
     return true;
 }
 
+ScreenSize layoutSizeOf(ScreenSize obtained, Scale scale) {
+    ScreenSize layout = obtained;
+    if (scale.x > 0.0f) {
+        layout.width = static_cast<int>(static_cast<float>(obtained.width) / scale.x + 0.5f);
+    }
+    if (scale.y > 0.0f) {
+        layout.height = static_cast<int>(static_cast<float>(obtained.height) / scale.y + 0.5f);
+    }
+    return layout;
+}
+
 bool windowTooLarge(ScreenSize requested, ScreenSize desktop) {
     return (desktop.width > 0 && requested.width >= desktop.width) ||
            (desktop.height > 0 && requested.height >= desktop.height);

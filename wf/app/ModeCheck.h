@@ -21,6 +21,11 @@ struct Scale {
 // both alone and answers false.
 bool applyObtainedMode(ScreenSize& requested, ScreenSize obtained, Scale& scale);
 
+// The size the scene is laid out in: `obtained` over the drawing scale (the
+// size asked for before the mode check), rounded to whole pixels. Drawing is
+// scaled back up to `obtained`.
+ScreenSize layoutSizeOf(ScreenSize obtained, Scale scale);
+
 // Whether a window of the requested size cannot sit on the desktop: a side
 // that reaches or passes the desktop's. A zero desktop side is unknown and
 // never refuses.

@@ -47,6 +47,18 @@ TEST(ModeCheck, ZeroRequestedSideLeavesItsScaleAlone) {
     EXPECT_EQ(640, requested.width);
 }
 
+TEST(ModeCheck, LayoutSizeIsTheObtainedSizeOverTheScale) {
+    ScreenSize requested{800, 600};
+    Scale scale{1.0f, 1.0f};
+    wf::applyObtainedMode(requested, {1024, 768}, scale);
+    const ScreenSize layout = wf::layoutSizeOf(requested, scale);
+    EXPECT_EQ(800, layout.width);
+    EXPECT_EQ(600, layout.height);
+    const ScreenSize unscaled = wf::layoutSizeOf({1023, 767}, {1.0f, 1.0f});
+    EXPECT_EQ(1023, unscaled.width);
+    EXPECT_EQ(767, unscaled.height);
+}
+
 TEST(WindowFit, RequestedSizeAgainstDesktop) {
     struct Case {
         const char* name;
