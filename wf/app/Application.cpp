@@ -124,7 +124,8 @@ Application* Application::current() {
 
 bool Application::initialize() {
     ph::AutoreleasePool pool;
-    const std::string programFolder = engine->System_GetText(AppDirectory);
+    const char* appDirectory = engine->System_GetText(AppDirectory);
+    const std::string programFolder = appDirectory != nullptr ? appDirectory : "";
     ph::FileSystem::instance().setRoot(programFolder);
     if (dataFolder.empty()) {
         dataFolder = programFolder;
