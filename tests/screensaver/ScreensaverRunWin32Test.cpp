@@ -375,7 +375,8 @@ TEST_F(ScreensaverRunWin32, WindowedSettingStartsWindowedThenSwitchesToFullScree
     do {
         Sleep(100);
         GetWindowRect(window, &rect);
-    } while ((GetWindowLongPtrA(window, GWL_STYLE) & WS_CAPTION) != 0 &&
+    } while (((GetWindowLongPtrA(window, GWL_STYLE) & WS_CAPTION) != 0 || rect.left != 0 ||
+              rect.right != GetSystemMetrics(SM_CXSCREEN)) &&
              GetTickCount() - begin < 15000);
     EXPECT_EQ(0L, GetWindowLongPtrA(window, GWL_STYLE) & WS_CAPTION) << "still windowed";
     EXPECT_EQ(0, rect.left);
