@@ -1,9 +1,7 @@
 #include "screensaver/VideoPlayerApp.h"
 
-#include "ph/Log.h"
 #include "ph/Pointer.h"
 #include "pr/Animation.h"
-#include "screensaver/MovieChoice.h"
 #include "screensaver/MoviePlacement.h"
 #include "wf/app/EngineReference.h"
 #include "wf/scene/Element.h"
@@ -92,23 +90,6 @@ bool VideoPlayerApp::keyDown(wf::InputEvent*) {
 }
 bool VideoPlayerApp::keyUp(wf::InputEvent*) {
     return stop();
-}
-
-void runScreensaver() {
-    ph::logFileName = "scrsaver.log";
-    VideoPlayerApp* app = new VideoPlayerApp();
-    app->switchToFullScreen();
-    if (!app->initialize()) {
-        app->release();
-        return;
-    }
-    app->switchToFullScreen();
-    const std::string movie = readCurrentMovie();
-    if (!movie.empty()) {
-        app->playMovie(movie);
-    }
-    app->run();
-    app->release();
 }
 
 } // namespace screensaver

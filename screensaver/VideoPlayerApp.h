@@ -41,8 +41,4 @@ private:
     bool stop();
 };
 
-// The start-up and shut-down sequence that the entry runs for "/s" and every
-// other line without "/c" or "/p".
-void runScreensaver();
-
 } // namespace screensaver
