@@ -183,6 +183,7 @@ void Application::installEngineCallbacks() {
 
 void Application::attachConsole() {
     console = mainConsole();
+    console->setScreenWidth(static_cast<float>(getLayoutSize().width));
     addChild(console);
     console->setNextResponder(static_cast<Responder*>(this));
 }

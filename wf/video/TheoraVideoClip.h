@@ -23,7 +23,11 @@ namespace wf {
 
 class TheoraVideoClip : public VideoClip {
 public:
-    static constexpr size_t defaultFrameBudget = size_t(256) << 20;
+    // A screensaver needs only a few frames decoded ahead: 24 MiB holds six
+    // 720p frames (three at 1080p), and a budget that small keeps reusing the
+    // same buffers instead of touching fresh memory for every frame, which
+    // also decodes several times faster.
+    static constexpr size_t defaultFrameBudget = size_t(24) << 20;
 
     // Retains `input`, finds the first Theora stream, reads its headers and
     // decodes the first frames. A stream whose single frame exceeds
