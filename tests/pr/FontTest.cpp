@@ -70,6 +70,10 @@ TEST_F(FontTest, CharLinesDefineGlyphsOrNothing) {
         {"NoEquals", "[BITMAPFONT]\nChar 41,1,2,3,4,5,6\n", -1},
         {"QuoteAtTheEnd", "[BITMAPFONT]\nChar=\"", -1},
         {"CharacterWithoutClosingQuote", "[BITMAPFONT]\nChar=\"A", -1},
+        // Lines cut at the limit end right after the quote or the character.
+        {"QuoteAtTheLineLimit", "[BITMAPFONT]\nChar" + std::string(249, ' ') + "=\"", -1},
+        {"CharacterAtTheLineLimit",
+         "[BITMAPFONT]\nChar" + std::string(248, ' ') + "=\"A\",1,2,3,4,5,6", -1},
         {"HeaderFollowedByABlankIsRejected", "[BITMAPFONT] \nChar=41,1,2,3,4,5,6\n", -1},
         {"HeaderInLowerCaseIsRejected", "[bitmapfont]\nChar=41,1,2,3,4,5,6\n", -1},
         {"EmptyText", "", -1},
