@@ -9,11 +9,9 @@ Animation::Animation(Texture* texture, float framesPerSecond, float x, float y, 
     SetHotSpot(width / 2.0f, height / 2.0f);
 }
 
-void Animation::Update(float elapsedSeconds) {
-    if (!playing || frameCount <= 1) {
-        return;
-    }
-    sinceLastFrame += elapsedSeconds;
+void Animation::Update(float) {
+    // Nothing in this program starts an animation, and one frame has nothing
+    // to step to: a stopped animation stays on its first frame.
 }
 
 } // namespace pr

@@ -11,8 +11,8 @@ public:
     // Frames per second 0 means one second per frame.
     Animation(Texture* texture, float framesPerSecond, float x, float y, float width, float height);
 
-    // Advances a playing animation. Nothing starts one in this program, and an
-    // animation of one frame has nothing to step: a stopped one stays as it is.
+    // Called every frame by its element. Animations here never play (nothing
+    // starts one), so this leaves the animation on its first frame.
     void Update(float elapsedSeconds);
 
     bool IsPlaying() const { return playing; }
@@ -23,7 +23,6 @@ public:
 private:
     bool playing = false;
     float secondsPerFrame;
-    float sinceLastFrame = 0.0f;
     int frameCount = 1;
     int currentFrame = 0;
 };

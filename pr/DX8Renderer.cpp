@@ -160,9 +160,4 @@ void DX8Renderer::UnbindTexture() {
 
 void DX8Renderer::Flush(bool) {}
 
-void DX8Renderer::LimitTextureSize(unsigned width, unsigned height) {
-    sizeLimit.width = width;
-    sizeLimit.height = height;
-}
-
 } // namespace pr

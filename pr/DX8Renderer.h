@@ -50,9 +50,8 @@ public:
     // Binds `texture` to stage 0 and remembers it.
     void BindTexture(Texture* texture);
     int BlendMode() const { return blendMode; }
-    // Caps tighter than the device's, for blank textures (tests stand for a
-    // small device with it).
-    void LimitTextureSize(unsigned width, unsigned height);
+    // Sizes stricter than the device's caps for the blank and white textures.
+    void SetTextureSizeLimit(const TextureSizeLimit& limit) { sizeLimit = limit; }
     // The screen size clipping uses: InitDevice's, else the engine's state.
     Rect Screen() const;
 

@@ -75,8 +75,9 @@ bool DX8Texture::createBlank(int width, int height, TextureSizeLimit limit) {
     std::memset(&caps, 0, sizeof caps);
     device->GetDeviceCaps(&caps);
     d3dx::TextureSizeRules rules;
-    rules.powerOfTwo = (caps.TextureCaps & D3DPTEXTURECAPS_POW2) != 0;
-    rules.nonPowerOfTwoConditional = (caps.TextureCaps & D3DPTEXTURECAPS_NONPOW2CONDITIONAL) != 0;
+    rules.powerOfTwo = limit.powerOfTwo || (caps.TextureCaps & D3DPTEXTURECAPS_POW2) != 0;
+    rules.nonPowerOfTwoConditional =
+        !limit.powerOfTwo && (caps.TextureCaps & D3DPTEXTURECAPS_NONPOW2CONDITIONAL) != 0;
     rules.squareOnly = (caps.TextureCaps & D3DPTEXTURECAPS_SQUAREONLY) != 0;
     rules.maxWidth = tighter(caps.MaxTextureWidth, limit.width);
     rules.maxHeight = tighter(caps.MaxTextureHeight, limit.height);

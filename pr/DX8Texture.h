@@ -11,9 +11,12 @@
 
 namespace pr {
 
-// Largest texture sides to ask for, besides the device's own caps (0: none).
+// Texture sizes stricter than the device's own caps, for blank textures: the
+// largest sides (0: the device's) and whether sides must be powers of two.
+// Tests stand for a small or old device with it.
 struct TextureSizeLimit {
     unsigned width = 0, height = 0;
+    bool powerOfTwo = false;
 };
 
 class DX8Texture : public VideoTexture {

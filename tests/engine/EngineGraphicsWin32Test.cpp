@@ -3,7 +3,7 @@
 // lockable back buffer, clipping, render targets, textures and screenshots.
 #include "tests/support/EngineFixtureWin32.h"
 
-#include "tests/engine/d3dx/ImageFixtures.h"
+#include "tests/support/ImageFixtures.h"
 #include "tests/support/Files.h"
 
 #include <cstdlib>

@@ -1,6 +1,6 @@
 #include "engine/d3dx/D3dx8.h"
 #include "tests/engine/d3dx/Dx8TestDevice.h"
-#include "tests/engine/d3dx/ImageFixtures.h"
+#include "tests/support/ImageFixtures.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "tests/engine/d3dx/ImageFixtures.h"
+#include "tests/support/ImageFixtures.h"
 
 #define STB_IMAGE_WRITE_IMPLEMENTATION
 #define STBI_WRITE_NO_STDIO
