@@ -1,7 +1,7 @@
 // Graphics of the real engine under Wine's Direct3D 8: batching observed
 // through the engine's draw-call count, blend modes checked by reading the
 // lockable back buffer, clipping, render targets, textures and screenshots.
-#include "tests/engine/EngineFixtureWin32.h"
+#include "tests/support/EngineFixtureWin32.h"
 
 #include "tests/support/ImageFixtures.h"
 #include "tests/support/Files.h"
@@ -52,21 +52,7 @@ protected:
         return texture;
     }
 
-    // The back buffer pixel as 0xRRGGBB.
-    uint32_t pixelAt(int x, int y) {
-        IDirect3DSurface8* back = nullptr;
-        engine->device->GetBackBuffer(0, D3DBACKBUFFER_TYPE_MONO, &back);
-        D3DLOCKED_RECT locked;
-        uint32_t value = 0xDEADBEEF;
-        if (SUCCEEDED(back->LockRect(&locked, nullptr, D3DLOCK_READONLY))) {
-            value = reinterpret_cast<const uint32_t*>(static_cast<const char*>(locked.pBits) +
-                                                      y * locked.Pitch)[x] &
-                    0xFFFFFF;
-            back->UnlockRect();
-        }
-        back->Release();
-        return value;
-    }
+    uint32_t pixelAt(int x, int y) { return backBufferPixel(x, y); }
 };
 
 using EngineBatchingWin32 = EngineGraphicsTest;

@@ -1,7 +1,7 @@
 // The engine window procedure and input under Wine: messages sent to the real
 // engine window become queued events, key-table bits, focus changes, the
 // Alt+Enter toggle and vetoable close requests.
-#include "tests/engine/EngineFixtureWin32.h"
+#include "tests/support/EngineFixtureWin32.h"
 
 #include <string>
 

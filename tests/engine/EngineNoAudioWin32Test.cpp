@@ -1,6 +1,6 @@
 // The engine where no audio library can be found: this program is built into
 // a folder of its own, away from the tests' stand-in "bass.dll".
-#include "tests/engine/EngineFixtureWin32.h"
+#include "tests/support/EngineFixtureWin32.h"
 
 namespace enginetest {
 namespace {

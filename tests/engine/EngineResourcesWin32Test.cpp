@@ -1,7 +1,7 @@
 // Engine resources under Wine: packs before disk, passwords, paths, file and
 // folder search, ini settings, random numbers, string tables and the message
 // table.
-#include "tests/engine/EngineFixtureWin32.h"
+#include "tests/support/EngineFixtureWin32.h"
 
 #include "engine/EngineRandom.h"
 #include "engine/MessageTable.h"

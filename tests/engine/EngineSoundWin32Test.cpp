@@ -1,7 +1,7 @@
 // The sound binding under Wine against the recording stand-in "bass.dll":
 // start-up with its version check and silent mode, the global volumes, and
 // the calls and arguments behind every sound operation.
-#include "tests/engine/EngineFixtureWin32.h"
+#include "tests/support/EngineFixtureWin32.h"
 
 #include "tests/engine/audio_standin/AudioStandInControl.h"
 #include "tests/support/Files.h"

@@ -1,6 +1,6 @@
 // The real engine under Wine: instance, state table, start-up and shut-down
 // log lines, failures, and the frame loop driven by a scripted clock.
-#include "tests/engine/EngineFixtureWin32.h"
+#include "tests/support/EngineFixtureWin32.h"
 
 #include "tests/support/Files.h"
 

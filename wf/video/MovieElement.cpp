@@ -60,9 +60,12 @@ void MovieElement::makePicture(VideoSize size) {
     // the movie still plays; it only draws nothing.
     pr::Renderer* renderer = pr::currentRenderer();
     picture.adopt(renderer ? renderer->CreateWhiteTexture(size.width, size.height) : nullptr);
-    pr::Animation* frame =
-        new pr::Animation(picture.get(), StillFramesPerSecond, 0.0f, 0.0f,
-                          static_cast<float>(size.width), static_cast<float>(size.height));
+    // A device that cannot make a texture as large as the picture gets a
+    // smaller one, into which the upload scales the picture: show all of it.
+    const int width = picture ? picture->ImageWidth() : size.width;
+    const int height = picture ? picture->ImageHeight() : size.height;
+    pr::Animation* frame = new pr::Animation(picture.get(), StillFramesPerSecond, 0.0f, 0.0f,
+                                             static_cast<float>(width), static_cast<float>(height));
     setAnimation(frame);
     frame->release();
 }

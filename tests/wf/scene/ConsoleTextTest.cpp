@@ -1,5 +1,8 @@
+#include "tests/support/LogCapture.h"
 #include "wf/scene/Console.h"
 #include "wf/scene/InputEvent.h"
+
+#include "ph/Log.h"
 
 #include "ph/Pointer.h"
 
@@ -170,6 +173,25 @@ TEST_F(ConsoleText, ResumeClearsTheInputLineOnlyWhenPaused) {
     console->pause();
     console->resume();
     EXPECT_EQ(console->inputLine(), "");
+}
+
+} // namespace
+
+namespace {
+
+TEST(MainConsole, StartsHiddenAndPausedOnTopAndCollectsLogMessages) {
+    wf::Console* console = wf::mainConsole();
+    EXPECT_EQ(wf::mainConsole(), console);
+    EXPECT_EQ(console->name(), "MainConsole");
+    EXPECT_EQ(console->zOrder(), 1000);
+    EXPECT_FALSE(console->isVisible());
+    EXPECT_TRUE(console->isPaused());
+
+    testsupport::LogCapture log(0);
+    PH_LOG(0) << "first\nsecond";
+    ASSERT_GE(console->lines().size(), 2u);
+    EXPECT_EQ(console->lines()[0], "second") << "the message alone, without time and level";
+    EXPECT_EQ(console->lines()[1], "first");
 }
 
 } // namespace

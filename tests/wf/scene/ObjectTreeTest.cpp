@@ -166,6 +166,21 @@ TEST_F(ObjectTree, DestroyedContainerClearsTheParentOfChildrenHeldElsewhere) {
     EXPECT_EQ(child->retainCount(), 1);
 }
 
+TEST_F(ObjectTree, FinishedChildDroppedByCompactionForgetsItsParent) {
+    ph::Pointer<ProbeElement> kept = ph::adopt(new ProbeElement("kept", &journal));
+    {
+        wf::CompositeObject root;
+        ProbeElement* removed = addProbe(root, "removed", &journal);
+        root.addChild(kept.get());
+        root.removeChild(removed); // a hole, so the next sort compacts
+        kept->setFinished(true);
+        root.sortIfNeeded();
+        EXPECT_EQ(root.entryCount(), 0u);
+        EXPECT_EQ(kept->parent(), nullptr);
+    }
+    EXPECT_EQ(kept->retainCount(), 1);
+}
+
 TEST_F(ObjectTree, ZOrderChangeMarksTheParentForSorting) {
     wf::CompositeObject root;
     ProbeElement* a = addProbe(root, "a", &journal);

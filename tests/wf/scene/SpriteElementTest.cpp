@@ -54,8 +54,8 @@ protected:
         return e;
     }
 
+    testsupport::RecordingEngine engine; // outlives the sprites the pool drains
     ph::AutoreleasePool pool;
-    testsupport::RecordingEngine engine;
     wf::CompositeObject root;
 };
 
@@ -138,7 +138,7 @@ TEST_F(SpriteElementTest, QuadColourIsFadedByTheWorldOpacity) {
         if (!c.drawn) {
             continue;
         }
-        EXPECT_EQ(engine.calls.back().rfind("Gfx_DrawQuadLayered", 0), 0u);
+        EXPECT_EQ(engine.takeCalls().front().rfind("Gfx_DrawQuadLayered", 0), 0u);
         for (int i = 0; i < 4; ++i) {
             EXPECT_EQ(engine.quads[0].v[i].colour, c.colour);
             EXPECT_EQ(engine.quads[0].v[i].x, e->corners()[i].x);

@@ -1,4 +1,5 @@
 #include "wf/video/MovieElement.h"
+#include "tests/support/FakeRenderer.h"
 #include "tests/support/Files.h"
 #include "tests/support/LogCapture.h"
 #include "tests/support/RecordingEngine.h"
@@ -166,6 +167,34 @@ TEST_F(MovieElementTest, CloseLetsGoOfTheClipAndAllowsANewOpen) {
     movie->open(theoraFile("second.ogv", 64, 64));
     EXPECT_TRUE(movie->isOpened());
     EXPECT_EQ(movie->animation()->Width(), 64.0f);
+}
+
+TEST_F(MovieElementTest, WithoutATextureTheMoviePlaysButDrawsNothing) {
+    ph::Pointer<wf::MovieElement> movie = ph::adopt(new wf::MovieElement());
+    movie->open(theoraFile("m.ogv", 32, 32)); // no renderer: no texture
+    ASSERT_TRUE(movie->isOpened());
+    EXPECT_EQ(movie->texture(), nullptr);
+    movie->update(0.1f);
+    EXPECT_FLOAT_EQ(movie->playTime(), 0.1f);
+    movie->draw(1);
+    EXPECT_TRUE(engine.quads.empty());
+}
+
+TEST_F(MovieElementTest, DrawsOneQuadWithTheVideoTextureThroughDrawQuad) {
+    testsupport::FakeRenderer renderer;
+    ph::Pointer<wf::MovieElement> movie = ph::adopt(new wf::MovieElement());
+    movie->open(theoraFile("m.ogv", 32, 16));
+    ASSERT_NE(movie->texture(), nullptr);
+    movie->setPosition({100, 50});
+    movie->update(0.1f);
+    engine.takeCalls();
+    movie->draw(1);
+    ASSERT_EQ(engine.quads.size(), 1u);
+    EXPECT_EQ(engine.takeCalls().front().rfind("Gfx_DrawQuad(", 0), 0u);
+    EXPECT_EQ(engine.quads[0].texture, movie->texture()->NativeHandle());
+    EXPECT_FLOAT_EQ(engine.quads[0].v[0].x, 84) << "the picture's centre at the position";
+    EXPECT_FLOAT_EQ(engine.quads[0].v[2].y, 58);
+    movie.reset(); // before the renderer goes
 }
 
 } // namespace

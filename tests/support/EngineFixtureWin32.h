@@ -1,7 +1,8 @@
 #pragma once
 // Helpers for the tests that drive the real engine under Wine: a scripted
 // frame clock and a fixture that prepares a fresh engine instance with its
-// application directory and log file in a scratch folder.
+// application directory and log file in a scratch folder, and reads back
+// what was drawn.
 
 #include "engine/EngineImpl.h"
 #include "tests/support/TempDir.h"
@@ -39,6 +40,8 @@ protected:
     // so that a test can arrange state those messages would reset.
     void settleWindowMessages();
     std::vector<std::string> logLines() const;
+    // The back buffer's pixel as 0xRRGGBB (0xDEADBEEF when it cannot be read).
+    uint32_t backBufferPixel(int x, int y) const;
     std::string logPath() const { return folder.file("engine.log"); }
 
     testsupport::TempDir folder;

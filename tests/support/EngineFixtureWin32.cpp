@@ -1,4 +1,4 @@
-#include "tests/engine/EngineFixtureWin32.h"
+#include "tests/support/EngineFixtureWin32.h"
 
 #include "tests/support/Files.h"
 
@@ -81,6 +81,23 @@ std::vector<std::string> EngineWin32Test::logLines() const {
         lines.push_back(line);
     }
     return lines;
+}
+
+uint32_t EngineWin32Test::backBufferPixel(int x, int y) const {
+    IDirect3DSurface8* back = nullptr;
+    if (engine->device == nullptr ||
+        FAILED(engine->device->GetBackBuffer(0, D3DBACKBUFFER_TYPE_MONO, &back))) {
+        return 0xDEADBEEF;
+    }
+    D3DLOCKED_RECT locked;
+    uint32_t value = 0xDEADBEEF;
+    if (SUCCEEDED(back->LockRect(&locked, nullptr, D3DLOCK_READONLY))) {
+        const char* row = static_cast<const char*>(locked.pBits) + y * locked.Pitch;
+        value = reinterpret_cast<const uint32_t*>(row)[x] & 0xFFFFFF;
+        back->UnlockRect();
+    }
+    back->Release();
+    return value;
 }
 
 } // namespace enginetest
