@@ -61,7 +61,9 @@ TEST_F(FileSystemTest, ExistsRemoveAndWrite) {
     EXPECT_FALSE(fs.exists("new.txt", false));
 }
 
-TEST_F(FileSystemTest, MissingFileGivesNoStream) { EXPECT_EQ(read("missing.txt"), "<none>"); }
+TEST_F(FileSystemTest, MissingFileGivesNoStream) {
+    EXPECT_EQ(read("missing.txt"), "<none>");
+}
 
 TEST_F(FileSystemTest, ArchiveEntriesAreReadPlainOrWithTheirPassword) {
     testsupport::writeZip(dir.file("pack.zip"), {{"plain.txt", "plain bytes", ""},
@@ -102,6 +104,23 @@ TEST_F(FileSystemTest, MountedArchiveHidesDiskFilesFromReadingOnly) {
     fs.unmountArchive();
     EXPECT_FALSE(fs.isArchiveMounted());
     EXPECT_EQ(read("disk.txt"), "on disk");
+}
+
+TEST_F(FileSystemTest, EntryNotMatchingItsCrcReadsAsNothing) {
+    std::string zip = testsupport::makeZip({{"a.txt", "some bytes", ""}});
+    // Both headers carry the same wrong CRC: only the data disagrees.
+    const struct {
+        const char* signature;
+        size_t crcOffset;
+    } headers[] = {{"PK\x03\x04", 14}, {"PK\x01\x02", 16}};
+    for (const auto& header : headers) {
+        size_t at = zip.find(header.signature);
+        ASSERT_NE(at, std::string::npos) << "no header " << header.crcOffset;
+        zip[at + header.crcOffset] = char(zip[at + header.crcOffset] ^ 0x5A);
+    }
+    testsupport::writeFile(dir.file("pack.zip"), zip);
+    ASSERT_TRUE(fs.mountArchive("pack.zip", "", false));
+    EXPECT_EQ(read("a.txt"), "<none>");
 }
 
 TEST_F(FileSystemTest, NestedArchiveOpensWithTheReversedPassword) {
