@@ -1,6 +1,6 @@
 // Image files that start the image fuzzer off: DDS in every format the
-// reader knows, with and without mip levels, and small PNG, BMP, TGA and
-// JPEG files.
+// reader knows, with and without mip levels, small PNG, BMP, TGA and JPEG
+// files, and the fuzzer's findings.
 #include "fuzz/FuzzTarget.h"
 
 #include "engine/d3dx/Pixels.h"
@@ -66,5 +66,7 @@ std::vector<std::pair<std::string, std::string>> fuzzSeeds() {
     seeds.emplace_back("rgb.bmp", testsupport::bmpFile(6, 4, 3, rgb));
     seeds.emplace_back("rgba.tga", testsupport::tgaFile(6, 4, 4, rgba));
     seeds.emplace_back("rgb.jpg", testsupport::jpgFile(6, 4, 3, rgb));
+    // Found by the fuzzer: the decoder wrote a table of more than 256 symbols.
+    seeds.emplace_back("overfull-huffman-table.jpg", testsupport::jpgWithOverfullHuffmanTable());
     return seeds;
 }

@@ -160,6 +160,17 @@ TEST(ImageFile, DecodedFilesGiveTheirSizeAlphaAndPixels) {
     EXPECT_FALSE(d3dx::readImageFile(png.data(), png.size() / 2, image)) << "PNG cut short";
 }
 
+TEST(ImageFile, JpegWithAnOverfullHuffmanTableIsRefused) {
+    // The decoder would write the table's symbols past its room for 256.
+    const std::string file = testsupport::jpgWithOverfullHuffmanTable();
+    ASSERT_NE(file.find("\xff\xc4"), std::string::npos);
+    d3dx::ImageFile image;
+    EXPECT_FALSE(d3dx::readImageFile(file.data(), file.size(), image));
+    const std::string sound = testsupport::jpgFile(8, 8, 3, std::vector<std::uint8_t>(192, 0x80));
+    EXPECT_TRUE(d3dx::readImageFile(sound.data(), sound.size(), image))
+        << "the file it was made from";
+}
+
 TEST(Pixels, RepresentableColoursSurviveEncodingAndDecoding) {
     // Full and zero channels are exact in every format, alpha included where
     // the format has it.
