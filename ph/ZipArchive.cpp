@@ -14,6 +14,8 @@ namespace {
 const int caseInsensitive = 2;
 // General-purpose flag bit of an encrypted entry.
 const uLong encryptedFlag = 1;
+// Deflate inflates at most 1032 to 1; stored entries not at all.
+const uint64_t maxInflateRatio = 1032;
 
 // Memory callbacks: minizip passes the Data<char> as the "file name".
 voidpf ZCALLBACK openMemory(voidpf, const char* filename, int) {
@@ -63,7 +65,12 @@ bool currentEntrySize(void* archive, uint32_t& size) {
     unz_file_info info;
     if (unzGetCurrentFileInfo(static_cast<unzFile>(archive), &info, nullptr, 0, nullptr, 0, nullptr,
                               0) != UNZ_OK ||
-        info.uncompressed_size > UINT32_MAX) {
+        uint64_t(info.uncompressed_size) > UINT32_MAX) {
+        return false;
+    }
+    // A damaged header could otherwise make its reader ask the heap for up to
+    // 4 GB for a few bytes of data.
+    if (uint64_t(info.uncompressed_size) > (uint64_t(info.compressed_size) + 1) * maxInflateRatio) {
         return false;
     }
     size = uint32_t(info.uncompressed_size);

@@ -16,7 +16,7 @@ namespace ph {
 Data<char>* readArchiveEntry(void* archive, const std::string& password, const std::string& name);
 
 // The uncompressed size of the archive's current entry; false when its
-// header cannot be read.
+// header cannot be read or claims more than its compressed bytes can give.
 bool currentEntrySize(void* archive, uint32_t& size);
 
 // Reads the archive's current entry whole into `buffer`, which takes `size`

@@ -2,11 +2,13 @@
 #include "ph/IInputStream.h"
 #include "ph/IOutputStream.h"
 #include "ph/Pointer.h"
+#include "ph/ZipArchive.h"
 #include "tests/support/Files.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/ZipWriter.h"
 
 #include <gtest/gtest.h>
+#include <minizip/unzip.h>
 
 namespace {
 
@@ -119,6 +121,28 @@ TEST_F(FileSystemTest, EntryNotMatchingItsCrcReadsAsNothing) {
         zip[at + header.crcOffset] = char(zip[at + header.crcOffset] ^ 0x5A);
     }
     testsupport::writeFile(dir.file("pack.zip"), zip);
+    ASSERT_TRUE(fs.mountArchive("pack.zip", "", false));
+    EXPECT_EQ(read("a.txt"), "<none>");
+}
+
+TEST_F(FileSystemTest, EntryClaimingMoreThanItsDataCanGiveIsRefusedBeforeAllocating) {
+    std::string zip = testsupport::makeZip({{"a.txt", "some bytes", ""}});
+    const struct {
+        const char* signature;
+        size_t sizeOffset;
+    } headers[] = {{"PK\x03\x04", 22}, {"PK\x01\x02", 24}};
+    for (const auto& header : headers) {
+        size_t at = zip.find(header.signature);
+        ASSERT_NE(at, std::string::npos);
+        zip.replace(at + header.sizeOffset, 4, "\xf0\xff\xff\xff"); // 4 GB - 16
+    }
+    testsupport::writeFile(dir.file("pack.zip"), zip);
+    unzFile archive = unzOpen(dir.file("pack.zip").c_str());
+    ASSERT_NE(archive, nullptr);
+    ASSERT_EQ(unzGoToFirstFile(archive), UNZ_OK);
+    uint32_t size = 0;
+    EXPECT_FALSE(ph::currentEntrySize(archive, size));
+    unzClose(archive);
     ASSERT_TRUE(fs.mountArchive("pack.zip", "", false));
     EXPECT_EQ(read("a.txt"), "<none>");
 }
