@@ -64,16 +64,18 @@ int ZCALLBACK noError(voidpf, voidpf) {
 bool currentEntrySize(void* archive, uint32_t& size) {
     unz_file_info info;
     if (unzGetCurrentFileInfo(static_cast<unzFile>(archive), &info, nullptr, 0, nullptr, 0, nullptr,
-                              0) != UNZ_OK ||
-        uint64_t(info.uncompressed_size) > UINT32_MAX) {
+                              0) != UNZ_OK) {
         return false;
     }
+    // uLong is 32 bits wide on Windows and 64 elsewhere.
+    const uint64_t claimed = info.uncompressed_size;
+    const uint64_t compressed = info.compressed_size;
     // A damaged header could otherwise make its reader ask the heap for up to
     // 4 GB for a few bytes of data.
-    if (uint64_t(info.uncompressed_size) > (uint64_t(info.compressed_size) + 1) * maxInflateRatio) {
+    if (claimed > UINT32_MAX || claimed > (compressed + 1) * maxInflateRatio) {
         return false;
     }
-    size = uint32_t(info.uncompressed_size);
+    size = uint32_t(claimed);
     return true;
 }
 
