@@ -15,11 +15,13 @@ setup:
 configure: setup
 	cmake --preset win32 >/dev/null
 	cmake --preset native >/dev/null
+	cmake --preset native-asan >/dev/null
 	@if [ "$(WINE_ARCH)" = win64 ]; then cmake --preset win64 >/dev/null; fi
 
 build: configure
 	cmake --build --preset win32 -j$(JOBS)
 	cmake --build --preset native -j$(JOBS)
+	cmake --build --preset native-asan -j$(JOBS)
 	@if [ "$(WINE_ARCH)" = win64 ]; then cmake --build --preset win64 -j$(JOBS); fi
 
 test: build

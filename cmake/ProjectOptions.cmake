@@ -22,12 +22,13 @@ if(RS_WIN32)
 
   # Some machines cannot execute 32-bit programs, and so cannot run 32-bit
   # Wine: there the i686 tests are built but not registered with ctest (the
-  # x86_64 build runs them instead).
+  # x86_64 build runs them instead). The scripts' probe decides, so that the
+  # build and the scripts never disagree.
   set(RS_RUN_WINDOWS_TESTS ON)
   if(RS_WINE_ARCH STREQUAL "win32")
-    execute_process(COMMAND /lib/ld-linux.so.2 --version
-                    RESULT_VARIABLE _runs32 OUTPUT_QUIET ERROR_QUIET)
-    if(NOT _runs32 EQUAL 0)
+    execute_process(COMMAND bash -c "source '${CMAKE_SOURCE_DIR}/scripts/wine-env' && wine_arch"
+                    OUTPUT_VARIABLE _runnable_arch OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
+    if(NOT _runnable_arch STREQUAL "win32")
       set(RS_RUN_WINDOWS_TESTS OFF)
       message(STATUS "This machine cannot run 32-bit programs: i686 tests are built, not run")
     endif()

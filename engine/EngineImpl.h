@@ -56,6 +56,8 @@ public:
     static const int maxLines = 2000;
     static const int maxTriangles = 1333;
     static const int maxQuads = 1000;
+    // The recorded blend mode after (re)creation: nothing is known about the device.
+    static const int unknownBlendMode = -1;
 
     // The instance, or null before the first AcquireEngine / after the last release.
     static EngineImpl* instance();
@@ -276,7 +278,6 @@ public:
     D3DPRESENT_PARAMETERS* presentation = nullptr;
     D3DPRESENT_PARAMETERS windowedPresentation;
     D3DPRESENT_PARAMETERS fullScreenPresentation;
-    HMODULE d3dLibrary = nullptr;
     IDirect3D8* d3d = nullptr;
     IDirect3DDevice8* device = nullptr;
     IDirect3DVertexBuffer8* vertexBuffer = nullptr;
@@ -287,6 +288,10 @@ public:
     D3DMATRIX projectionMatrix;
     EngineTarget* targets = nullptr;
     EngineTarget* currentTarget = nullptr;
+    // False when the device's render target, depth test and projection may not
+    // match `currentTarget` (after creation, a restore or freeing the current
+    // target): the next scene sets them whatever it draws to.
+    bool targetStateKnown = false;
     EngineTextureEntry* textures = nullptr;
     EngineVertex* lockedVertices = nullptr;
     int primitiveCount = 0;

@@ -44,8 +44,12 @@ bool EngineImpl::Gfx_BeginScene(EngineTarget* target) {
         fail("Gfx_BeginScene: Scene is already being rendered");
         return false;
     }
+    // A failed re-creation of the device resources leaves them missing: try again.
+    if (vertexBuffer == nullptr && !restoreDevice()) {
+        return false;
+    }
 
-    if (target != currentTarget) {
+    if (target != currentTarget || !targetStateKnown) {
         IDirect3DSurface8* colour = screenSurface;
         IDirect3DSurface8* depth = screenDepthSurface;
         IDirect3DSurface8* level0 = nullptr;
@@ -79,6 +83,7 @@ bool EngineImpl::Gfx_BeginScene(EngineTarget* target) {
         setIdentity(viewMatrix);
         device->SetTransform(D3DTS_VIEW, &viewMatrix);
         currentTarget = target;
+        targetStateKnown = true;
     }
 
     device->BeginScene();
@@ -114,8 +119,22 @@ void EngineImpl::Gfx_Clear(uint32_t colour) {
     if (device == nullptr) {
         return;
     }
+    if (primitiveCount > 0) {
+        flush(false); // what was drawn before the clear lies under it
+    }
     const bool useDepth = currentTarget != nullptr ? currentTarget->depth != nullptr : depthBuffer;
+    // The device clears only the viewport; a clip rectangle must not limit the clear.
+    D3DVIEWPORT8 clip;
+    device->GetViewport(&clip);
+    D3DVIEWPORT8 whole = clip;
+    whole.X = 0;
+    whole.Y = 0;
+    whole.Width = static_cast<DWORD>(currentTarget != nullptr ? currentTarget->width : screenWidth);
+    whole.Height =
+        static_cast<DWORD>(currentTarget != nullptr ? currentTarget->height : screenHeight);
+    device->SetViewport(&whole);
     device->Clear(0, nullptr, D3DCLEAR_TARGET | (useDepth ? D3DCLEAR_ZBUFFER : 0), colour, 1.0f, 0);
+    device->SetViewport(&clip);
 }
 
 void EngineImpl::drawPrimitives(D3DPRIMITIVETYPE type, UINT count, bool indexed) {
@@ -170,10 +189,10 @@ void EngineImpl::applyBlend(int blend) {
         device->SetTextureStageState(1, D3DTSS_COLORARG2, D3DTA_CURRENT);
     } else {
         device->SetRenderState(D3DRS_SRCBLEND, D3DBLEND_SRCALPHA);
-        // After an explicit mode the recorded bits 1, 2 and 4 say nothing about the
-        // device: set all three again.
-        const int changed =
-            (blendMode & EngineBlendExplicit) && blendMode != -1 ? ~0 : blend ^ blendMode;
+        // After an explicit mode, or with nothing recorded yet, the recorded bits
+        // 1, 2 and 4 say nothing about the device: set all three.
+        const bool unknown = blendMode == unknownBlendMode || (blendMode & EngineBlendExplicit);
+        const int changed = unknown ? ~0 : blend ^ blendMode;
         if (changed & EngineBlendAlpha) {
             device->SetRenderState(
                 D3DRS_DESTBLEND, (blend & EngineBlendAlpha) ? D3DBLEND_INVSRCALPHA : D3DBLEND_ONE);

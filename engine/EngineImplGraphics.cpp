@@ -16,6 +16,13 @@ const DWORD vertexFormat = D3DFVF_XYZ | D3DFVF_DIFFUSE | D3DFVF_TEX2;
 
 typedef IDirect3D8*(WINAPI* CreateDirect3D)(UINT);
 
+// Loaded once and never unloaded: textures handed out may be released after
+// shutdown, and their methods live in this library.
+HMODULE direct3dLibrary() {
+    static const HMODULE library = LoadLibraryA("d3d8.dll");
+    return library;
+}
+
 template <class T> void releaseAndClear(T*& object) {
     if (object != nullptr) {
         object->Release();
@@ -32,11 +39,11 @@ void setIdentity(D3DMATRIX& matrix) {
 
 bool EngineImpl::initGraphics() {
     // d3d8.dll is loaded at run time: the 64-bit toolchain has no import library for it.
-    d3dLibrary = LoadLibraryA("d3d8.dll");
-    CreateDirect3D create = d3dLibrary == nullptr
+    const HMODULE library = direct3dLibrary();
+    CreateDirect3D create = library == nullptr
                                 ? nullptr
                                 : reinterpret_cast<CreateDirect3D>(reinterpret_cast<void*>(
-                                      GetProcAddress(d3dLibrary, "Direct3DCreate8")));
+                                      GetProcAddress(library, "Direct3DCreate8")));
     d3d = create != nullptr ? create(sdkVersion) : nullptr;
     if (d3d == nullptr) {
         fail("Can't create D3D interface");
@@ -267,7 +274,11 @@ bool EngineImpl::createDeviceResources() {
 
     primitiveCount = 0;
     primitiveType = EnginePrimQuads;
-    blendMode = -1;
+    blendMode = unknownBlendMode;
+    // A new or reset device draws to its back buffer with the screen's
+    // projection; the next scene sets whatever target it asks for.
+    currentTarget = nullptr;
+    targetStateKnown = false;
     boundTexture = nullptr;
     boundTexture2 = nullptr;
     device->SetTransform(D3DTS_VIEW, &viewMatrix);
@@ -345,13 +356,10 @@ void EngineImpl::releaseGraphics() {
         targets = next;
     }
     currentTarget = nullptr;
+    targetStateKnown = false;
     boundTexture = nullptr;
     boundTexture2 = nullptr;
-    blendMode = -1;
+    blendMode = unknownBlendMode;
     releaseAndClear(device);
     releaseAndClear(d3d);
-    if (d3dLibrary != nullptr) {
-        FreeLibrary(d3dLibrary);
-        d3dLibrary = nullptr;
-    }
 }

@@ -8,33 +8,24 @@
 #include <cstring>
 
 #include "engine/EngineRandom.h"
+#include "ph/ZipArchive.h"
 
 namespace {
 
+// The pack entry under the archive's cursor, in a block of its own from the C
+// heap (one spare byte, so that an empty entry still gets one).
 bool readWholeEntry(unzFile archive, const char* password, void** block, uint32_t* size) {
-    unz_file_info info;
-    if (unzGetCurrentFileInfo(archive, &info, nullptr, 0, nullptr, 0, nullptr, 0) != UNZ_OK) {
+    uint32_t length = 0;
+    if (!ph::currentEntrySize(archive, length) || length == UINT32_MAX) {
         return false;
     }
-    if (unzOpenCurrentFilePassword(archive, password[0] != '\0' ? password : nullptr) != UNZ_OK) {
-        return false;
-    }
-    const uLong length = info.uncompressed_size;
-    // One spare byte so that an empty entry still gets a block of its own.
-    char* data = static_cast<char*>(malloc(length + 1));
-    bool ok = data != nullptr;
-    if (ok && length > 0) {
-        ok = unzReadCurrentFile(archive, data, static_cast<unsigned>(length)) ==
-             static_cast<int>(length);
-    }
-    // A wrong password shows as a CRC error when the entry is closed.
-    ok = unzCloseCurrentFile(archive) == UNZ_OK && ok;
-    if (!ok) {
+    char* data = static_cast<char*>(malloc(size_t(length) + 1));
+    if (data == nullptr || !ph::readCurrentEntry(archive, password, data, length)) {
         free(data);
         return false;
     }
     *block = data;
-    *size = static_cast<uint32_t>(length);
+    *size = length;
     return true;
 }
 
@@ -44,6 +35,10 @@ void* EngineImpl::Data_LoadFile(const char* name, uint32_t* size) {
     uint32_t ignoredSize;
     if (size == nullptr) {
         size = &ignoredSize;
+    }
+    if (name == nullptr) {
+        fail("Can't load resource: no name");
+        return nullptr;
     }
     char message[enginepaths::maxPath + 32];
     snprintf(message, sizeof(message), "Can't load resource: %s", name);

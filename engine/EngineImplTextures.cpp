@@ -62,7 +62,10 @@ void EngineImpl::Gfx_FreeTarget(EngineTarget* target) {
             target->depth->Release();
         }
         if (currentTarget == target) {
+            // The device still draws into the freed surface: the next scene must
+            // set its target even when that is the screen.
             currentTarget = nullptr;
+            targetStateKnown = false;
         }
         delete target;
         return;

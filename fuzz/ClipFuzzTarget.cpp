@@ -1,6 +1,6 @@
 // Arbitrary bytes as a movie file: open a clip on them through a memory
 // stream and play it like the movie element, with a few hostile play times.
-#include "fuzz/ClipFuzzTarget.h"
+#include "fuzz/FuzzTarget.h"
 
 #include "ph/MemoryReader.h"
 #include "ph/Pointer.h"

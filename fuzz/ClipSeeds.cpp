@@ -1,12 +1,12 @@
-#include "fuzz/ClipSeeds.h"
+// Small valid Ogg/Theora files that start the clip fuzzer off: every pixel
+// format, offsets, odd sizes, other streams and empty packets.
+#include "fuzz/FuzzTarget.h"
 
 #include "tests/support/TheoraWriter.h"
 
-namespace clipfuzz {
-
 using namespace testsupport;
 
-std::vector<std::pair<std::string, std::string>> seedFiles() {
+std::vector<std::pair<std::string, std::string>> fuzzSeeds() {
     std::vector<std::pair<std::string, std::string>> seeds;
 
     TheoraClip plain;
@@ -51,5 +51,3 @@ std::vector<std::pair<std::string, std::string>> seedFiles() {
         multiplex({otherStreamPages(3, 4), encodeTheoraPages(plain), encodeTheoraPages(second)}));
     return seeds;
 }
-
-} // namespace clipfuzz

@@ -4,12 +4,18 @@
 
 #include <minizip/unzip.h>
 
+#include <cstdint>
+
 namespace ph {
 
 namespace {
 
 // minizip's value for "ignore ASCII letter case", as Windows builds do by default.
 const int caseInsensitive = 2;
+// General-purpose flag bit of an encrypted entry.
+const uLong encryptedFlag = 1;
+// Deflate inflates at most 1032 to 1; stored entries not at all.
+const uint64_t maxInflateRatio = 1032;
 
 // Memory callbacks: minizip passes the Data<char> as the "file name".
 voidpf ZCALLBACK openMemory(voidpf, const char* filename, int) {
@@ -49,9 +55,49 @@ int ZCALLBACK closeMemory(voidpf, voidpf stream) {
     return 0;
 }
 
-int ZCALLBACK noError(voidpf, voidpf) { return 0; }
+int ZCALLBACK noError(voidpf, voidpf) {
+    return 0;
+}
 
 } // namespace
+
+bool currentEntrySize(void* archive, uint32_t& size) {
+    unz_file_info info;
+    if (unzGetCurrentFileInfo(static_cast<unzFile>(archive), &info, nullptr, 0, nullptr, 0, nullptr,
+                              0) != UNZ_OK) {
+        return false;
+    }
+    // uLong is 32 bits wide on Windows and 64 elsewhere.
+    const uint64_t claimed = info.uncompressed_size;
+    const uint64_t compressed = info.compressed_size;
+    // A damaged header could otherwise make its reader ask the heap for up to
+    // 4 GB for a few bytes of data.
+    if (claimed > UINT32_MAX || claimed > (compressed + 1) * maxInflateRatio) {
+        return false;
+    }
+    size = uint32_t(claimed);
+    return true;
+}
+
+bool readCurrentEntry(void* archive, const char* password, void* buffer, uint32_t size) {
+    unzFile zip = static_cast<unzFile>(archive);
+    unz_file_info info;
+    if (unzGetCurrentFileInfo(zip, &info, nullptr, 0, nullptr, 0, nullptr, 0) != UNZ_OK ||
+        info.uncompressed_size != size) {
+        return false;
+    }
+    const bool encrypted = (info.flag & encryptedFlag) != 0;
+    const char* key = encrypted && password != nullptr && password[0] != '\0' ? password : nullptr;
+    if (unzOpenCurrentFilePassword(zip, key) != UNZ_OK) {
+        return false;
+    }
+    // A wrong password that passes minizip's one-byte check, or damaged data,
+    // shows as a failed or short read or, at the latest, as a CRC mismatch
+    // when the entry is closed after its last byte.
+    int got = size == 0 ? 0 : unzReadCurrentFile(zip, buffer, unsigned(size));
+    int closed = unzCloseCurrentFile(zip);
+    return got >= 0 && uint32_t(got) == size && closed == UNZ_OK;
+}
 
 Data<char>* readArchiveEntry(void* archive, const std::string& password, const std::string& name) {
     std::string entry = name;
@@ -61,31 +107,13 @@ Data<char>* readArchiveEntry(void* archive, const std::string& password, const s
         }
     }
     unzFile zip = static_cast<unzFile>(archive);
-    if (unzLocateFile(zip, entry.c_str(), caseInsensitive) != UNZ_OK) {
+    uint32_t size = 0;
+    if (unzLocateFile(zip, entry.c_str(), caseInsensitive) != UNZ_OK ||
+        !currentEntrySize(zip, size)) {
         return nullptr;
     }
-    unz_file_info info;
-    if (unzGetCurrentFileInfo(zip, &info, nullptr, 0, nullptr, 0, nullptr, 0) != UNZ_OK) {
-        return nullptr;
-    }
-    // minizip decrypts whenever it is given a password, so a plain entry of a
-    // protected archive must be opened without one.
-    bool encrypted = (info.flag & 1) != 0;
-    const char* key = encrypted && !password.empty() ? password.c_str() : nullptr;
-    if (unzOpenCurrentFilePassword(zip, key) != UNZ_OK) {
-        return nullptr;
-    }
-    Data<char>* data = new Data<char>(uint32_t(info.uncompressed_size));
-    if (!data->hasElements()) {
-        unzCloseCurrentFile(zip);
-        data->release();
-        return nullptr;
-    }
-    // A wrong password that passes minizip's one-byte check, or damaged data,
-    // shows as a failed or short read or, at the latest, as a CRC mismatch.
-    int got = unzReadCurrentFile(zip, data->elements, unsigned(data->count));
-    int closed = unzCloseCurrentFile(zip);
-    if (got < 0 || uint32_t(got) != data->count || closed != UNZ_OK) {
+    Data<char>* data = new Data<char>(size);
+    if (!data->hasElements() || !readCurrentEntry(zip, password.c_str(), data->elements, size)) {
         data->release();
         return nullptr;
     }

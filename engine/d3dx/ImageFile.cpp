@@ -111,6 +111,70 @@ bool readDds(const std::uint8_t* bytes, std::size_t size, ImageFile& out) {
     return !out.levels.empty();
 }
 
+// JPEG markers the checks below need.
+const std::uint8_t kJpegStartOfImage = 0xd8;
+const std::uint8_t kJpegEndOfImage = 0xd9;
+const std::uint8_t kJpegHuffmanTables = 0xc4;
+const int kJpegHuffmanSymbols = 256;
+
+std::uint8_t byteAt(const std::uint8_t* bytes, std::size_t size, std::size_t at) {
+    return at < size ? bytes[at] : 0; // the decoder reads zeros past the end too
+}
+
+// The tables of one huffman-table segment, read as the decoder reads them:
+// each holds 16 counts whose sum is its number of symbols.
+bool huffmanTablesFit(const std::uint8_t* bytes, std::size_t size, std::size_t at, int length) {
+    for (int left = length - 2; left > 0;) {
+        int symbols = 0;
+        for (int i = 0; i < 16; ++i) {
+            symbols += byteAt(bytes, size, at + 1 + std::size_t(i));
+        }
+        if (symbols > kJpegHuffmanSymbols) {
+            return false;
+        }
+        at += 17 + std::size_t(symbols);
+        left -= 17 + symbols;
+    }
+    return true;
+}
+
+// The image decoder builds each huffman table into room for 256 symbols
+// without checking the counts, so a table with more would be written past
+// its end: such files are refused here. Walks the markers as the decoder
+// does: it takes data for JPEG when it starts with 0xff bytes and the
+// start-of-image marker, and finds markers byte by byte between segments.
+bool jpegHuffmanTablesFit(const std::uint8_t* bytes, std::size_t size) {
+    std::size_t at = 0;
+    while (at < size && bytes[at] == 0xff) {
+        ++at;
+    }
+    if (at == 0 || at >= size || bytes[at] != kJpegStartOfImage) {
+        return true; // not read as JPEG
+    }
+    ++at;
+    while (at + 1 < size) {
+        if (bytes[at] != 0xff) {
+            ++at; // entropy-coded data, or bytes the decoder skips
+            continue;
+        }
+        const std::uint8_t marker = bytes[at + 1];
+        if (marker == 0xff || marker == 0x00 || marker == 0x01 ||
+            (marker >= 0xd0 && marker <= kJpegStartOfImage)) {
+            at += marker == 0xff ? 1 : 2; // fill byte, stuffed zero, markers without a length
+            continue;
+        }
+        if (marker == kJpegEndOfImage) {
+            return true;
+        }
+        const int length = (byteAt(bytes, size, at + 2) << 8) | byteAt(bytes, size, at + 3);
+        if (marker == kJpegHuffmanTables && !huffmanTablesFit(bytes, size, at + 4, length)) {
+            return false;
+        }
+        at += 2 + std::size_t(length);
+    }
+    return true;
+}
+
 bool readDecodable(const std::uint8_t* bytes, std::size_t size, ImageFile& out) {
     if (size > std::size_t(INT_MAX)) {
         return false;
@@ -123,6 +187,9 @@ bool readDecodable(const std::uint8_t* bytes, std::size_t size, ImageFile& out) 
         out.type = ImageFileType::Jpg;
     } else {
         out.type = ImageFileType::Tga; // the one kind without a signature
+    }
+    if (!jpegHuffmanTablesFit(bytes, size)) {
+        return false;
     }
     int w = 0, h = 0, channels = 0;
     if (!stbi_info_from_memory(bytes, int(size), &w, &h, &channels) || w <= 0 || h <= 0 ||

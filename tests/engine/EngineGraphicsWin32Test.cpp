@@ -245,6 +245,86 @@ TEST_F(EngineDrawingWin32, RenderTargetIsDrawnWithoutPresenting) {
     EXPECT_EQ(nullptr, engine->Gfx_GetTargetTexture(nullptr));
 }
 
+TEST_F(EngineDrawingWin32, SceneAfterFreeingTheCurrentTargetDrawsToTheScreen) {
+    EngineTarget* target = engine->Gfx_CreateTarget(64, 64, false);
+    ASSERT_NE(nullptr, target);
+    ASSERT_TRUE(engine->Gfx_BeginScene(target));
+    engine->Gfx_Clear(0xFFFF0000);
+    engine->Gfx_EndScene();
+    engine->Gfx_FreeTarget(target);
+
+    ASSERT_TRUE(engine->Gfx_BeginScene(nullptr));
+    engine->Gfx_Clear(0xFF0000FF);
+    const EngineQuad q = quad(100, 100, 140, 140, 0xFFFFFFFF, nullptr, EngineBlendDefault);
+    engine->Gfx_DrawQuad(&q, 0);
+    engine->Gfx_EndScene();
+    EXPECT_EQ(0x0000FFu, pixelAt(300, 300)) << "cleared";
+    EXPECT_EQ(0xFFFFFFu, pixelAt(120, 120)) << "drawn with the screen's projection";
+}
+
+TEST_F(EngineDrawingWin32, TargetIsDrawnIntoAfterADeviceRestore) {
+    EngineTarget* target = engine->Gfx_CreateTarget(64, 64, false);
+    ASSERT_NE(nullptr, target);
+    ASSERT_TRUE(engine->Gfx_BeginScene(target));
+    engine->Gfx_Clear(0xFFFF0000);
+    engine->Gfx_EndScene();
+    ASSERT_TRUE(engine->restoreDevice());
+
+    ASSERT_TRUE(engine->Gfx_BeginScene(target));
+    engine->Gfx_Clear(0xFF00FF00);
+    engine->Gfx_EndScene();
+    ASSERT_TRUE(engine->Gfx_BeginScene(nullptr));
+    engine->Gfx_Clear(0xFF000000);
+    const EngineQuad q =
+        quad(0, 0, 64, 64, 0xFFFFFFFF, engine->Gfx_GetTargetTexture(target), EngineBlendDefault);
+    engine->Gfx_DrawQuad(&q, 0);
+    engine->Gfx_EndScene();
+    expectNear(0x00FF00, pixelAt(32, 32), "the target's new contents");
+    engine->Gfx_FreeTarget(target);
+}
+
+TEST_F(EngineDrawingWin32, FirstColourAddQuadAfterCreationAndRestoreAddsColour) {
+    EngineTexture grey = solidTexture(0xFF808080);
+    for (const bool restored : {false, true}) {
+        if (restored) {
+            ASSERT_TRUE(engine->restoreDevice());
+        }
+        ASSERT_TRUE(engine->Gfx_BeginScene(nullptr));
+        engine->Gfx_Clear(0xFF000000);
+        const EngineQuad q =
+            quad(10, 10, 30, 30, 0xFF80FF40, grey, EngineBlendColourAdd | EngineBlendAlpha);
+        engine->Gfx_DrawQuad(&q, 0);
+        engine->Gfx_EndScene();
+        expectNear(0xFFFFC0, pixelAt(20, 20), restored ? "after a restore" : "after creation");
+    }
+    engine->Gfx_FreeTexture(grey);
+}
+
+TEST_F(EngineDrawingWin32, ClearCoversTheWholeTargetInsideAClipRectangle) {
+    ASSERT_TRUE(engine->Gfx_BeginScene(nullptr));
+    engine->Gfx_Clear(0xFF000000);
+    engine->Gfx_SetClipRect(10, 10, 20, 20);
+    engine->Gfx_Clear(0xFF00FF00);
+    D3DVIEWPORT8 viewport;
+    engine->device->GetViewport(&viewport);
+    engine->Gfx_EndScene();
+    EXPECT_EQ(0x00FF00u, pixelAt(400, 300));
+    EXPECT_EQ(0x00FF00u, pixelAt(15, 15));
+    EXPECT_EQ(20u, viewport.Width) << "the clip rectangle stays";
+}
+
+TEST_F(EngineDrawingWin32, SceneWithoutVertexBufferRecreatesTheDeviceResources) {
+    // What a failed re-creation of the device resources leaves behind.
+    engine->releaseDeviceResources();
+    ASSERT_EQ(nullptr, engine->vertexBuffer);
+    ASSERT_TRUE(engine->Gfx_BeginScene(nullptr));
+    engine->Gfx_Clear(0xFF000000);
+    const EngineQuad q = quad(10, 10, 30, 30, 0xFFFFFFFF, nullptr, EngineBlendDefault);
+    engine->Gfx_DrawQuad(&q, 0);
+    engine->Gfx_EndScene();
+    EXPECT_EQ(0xFFFFFFu, pixelAt(20, 20));
+}
+
 TEST_F(EngineDrawingWin32, FilteringAndAddressingFollowTheirFlags) {
     struct Case {
         EngineFlagState flag;
@@ -375,6 +455,23 @@ TEST_F(EngineTexturesWin32, LocksOnlyThirtyTwoBitTexturesAndTheirRectangles) {
     ASSERT_NE(nullptr, compressed);
     EXPECT_EQ(nullptr, engine->Gfx_LockTexture(compressed, false, 0, 0, 0, 0));
     engine->Gfx_FreeTexture(compressed);
+}
+
+TEST_F(EngineTexturesWin32, NullNameLoadsNothing) {
+    uint32_t size = 7;
+    EXPECT_EQ(nullptr, engine->Data_LoadFile(nullptr, &size));
+    EXPECT_EQ(7u, size);
+    EXPECT_EQ(nullptr, engine->Gfx_LoadTexture(nullptr, 0, false));
+}
+
+TEST_F(EngineTexturesWin32, TextureReleasedAfterShutdownDoesNotCrash) {
+    EngineTexture texture = engine->Gfx_CreateTexture(8, 8);
+    ASSERT_NE(nullptr, texture);
+    engine->System_Shutdown();
+    // The library stays loaded for the life of the process: the texture's
+    // methods are still there.
+    EXPECT_NE(nullptr, GetModuleHandleA("d3d8.dll"));
+    EXPECT_EQ(0u, reinterpret_cast<IUnknown*>(texture)->Release());
 }
 
 TEST_F(EngineTexturesWin32, ScreenshotsAreNumberedAndNeverOverwritten) {

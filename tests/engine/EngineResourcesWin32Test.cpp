@@ -74,6 +74,14 @@ TEST_F(EngineDataWin32, NewestPackWinsAndPasswordsAreUsed) {
     EXPECT_TRUE(engine->Data_AddArchive("old.zip", std::string(63, 'p').c_str()));
 }
 
+TEST_F(EngineDataWin32, PlainEntryOfAPasswordProtectedPackIsReadWithoutThePassword) {
+    testsupport::writeZip(folder.file("mixed.zip"),
+                          {{"plain.txt", "plain bytes", ""}, {"secret.txt", "secret", "pw"}});
+    ASSERT_TRUE(engine->Data_AddArchive("mixed.zip", "pw"));
+    EXPECT_EQ("plain bytes", loaded(engine, "plain.txt"));
+    EXPECT_EQ("secret", loaded(engine, "secret.txt"));
+}
+
 TEST_F(EngineDataWin32, OverlongEntryNamesInAPackAreSkipped) {
     const std::string longEntry = std::string(300, 'd') + ".txt";
     testsupport::writeZip(folder.file("long.zip"),

@@ -33,6 +33,7 @@ TEST(StringTable, ParsesNamesAndValues) {
         {"unterminated value runs to the end", "[STRINGTABLE]\nA = \"open", "A", "open"},
         {"backslash at the very end", "[STRINGTABLE]\nA = \"x\\", "A", "x"},
         {"CRLF after the header", "[STRINGTABLE]\r\nA = \"v\"", "A", "v"},
+        {"any one character after the header is skipped", "[STRINGTABLE]XA = \"v\"", "A", "v"},
     };
     for (const Case& c : cases) {
         Parsed parsed;

@@ -2,11 +2,13 @@
 #include "ph/IInputStream.h"
 #include "ph/IOutputStream.h"
 #include "ph/Pointer.h"
+#include "ph/ZipArchive.h"
 #include "tests/support/Files.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/ZipWriter.h"
 
 #include <gtest/gtest.h>
+#include <minizip/unzip.h>
 
 namespace {
 
@@ -61,7 +63,9 @@ TEST_F(FileSystemTest, ExistsRemoveAndWrite) {
     EXPECT_FALSE(fs.exists("new.txt", false));
 }
 
-TEST_F(FileSystemTest, MissingFileGivesNoStream) { EXPECT_EQ(read("missing.txt"), "<none>"); }
+TEST_F(FileSystemTest, MissingFileGivesNoStream) {
+    EXPECT_EQ(read("missing.txt"), "<none>");
+}
 
 TEST_F(FileSystemTest, ArchiveEntriesAreReadPlainOrWithTheirPassword) {
     testsupport::writeZip(dir.file("pack.zip"), {{"plain.txt", "plain bytes", ""},
@@ -102,6 +106,45 @@ TEST_F(FileSystemTest, MountedArchiveHidesDiskFilesFromReadingOnly) {
     fs.unmountArchive();
     EXPECT_FALSE(fs.isArchiveMounted());
     EXPECT_EQ(read("disk.txt"), "on disk");
+}
+
+TEST_F(FileSystemTest, EntryNotMatchingItsCrcReadsAsNothing) {
+    std::string zip = testsupport::makeZip({{"a.txt", "some bytes", ""}});
+    // Both headers carry the same wrong CRC: only the data disagrees.
+    const struct {
+        const char* signature;
+        size_t crcOffset;
+    } headers[] = {{"PK\x03\x04", 14}, {"PK\x01\x02", 16}};
+    for (const auto& header : headers) {
+        size_t at = zip.find(header.signature);
+        ASSERT_NE(at, std::string::npos) << "no header " << header.crcOffset;
+        zip[at + header.crcOffset] = char(zip[at + header.crcOffset] ^ 0x5A);
+    }
+    testsupport::writeFile(dir.file("pack.zip"), zip);
+    ASSERT_TRUE(fs.mountArchive("pack.zip", "", false));
+    EXPECT_EQ(read("a.txt"), "<none>");
+}
+
+TEST_F(FileSystemTest, EntryClaimingMoreThanItsDataCanGiveIsRefusedBeforeAllocating) {
+    std::string zip = testsupport::makeZip({{"a.txt", "some bytes", ""}});
+    const struct {
+        const char* signature;
+        size_t sizeOffset;
+    } headers[] = {{"PK\x03\x04", 22}, {"PK\x01\x02", 24}};
+    for (const auto& header : headers) {
+        size_t at = zip.find(header.signature);
+        ASSERT_NE(at, std::string::npos);
+        zip.replace(at + header.sizeOffset, 4, "\xf0\xff\xff\xff"); // 4 GB - 16
+    }
+    testsupport::writeFile(dir.file("pack.zip"), zip);
+    unzFile archive = unzOpen(dir.file("pack.zip").c_str());
+    ASSERT_NE(archive, nullptr);
+    ASSERT_EQ(unzGoToFirstFile(archive), UNZ_OK);
+    uint32_t size = 0;
+    EXPECT_FALSE(ph::currentEntrySize(archive, size));
+    unzClose(archive);
+    ASSERT_TRUE(fs.mountArchive("pack.zip", "", false));
+    EXPECT_EQ(read("a.txt"), "<none>");
 }
 
 TEST_F(FileSystemTest, NestedArchiveOpensWithTheReversedPassword) {

@@ -59,6 +59,16 @@ TEST(Pointer, AssignmentReleasesTheOldObject) {
     p.reset(); // empty: nothing happens
 }
 
+TEST(Pointer, AdoptingReleasesTheObjectHeldBefore) {
+    std::vector<std::string> log;
+    ph::Pointer<Tracked> p = ph::adopt(new Tracked(log, "old"));
+    p.adopt(new Tracked(log, "new"));
+    EXPECT_EQ(log, std::vector<std::string>{"old"});
+    EXPECT_EQ(p->retainCount(), 1);
+    p.reset();
+    EXPECT_EQ(log, (std::vector<std::string>{"old", "new"}));
+}
+
 TEST(AutoreleasePool, ObjectAlsoHeldByAPointerSurvivesWithCountOne) {
     std::vector<std::string> log;
     ph::Pointer<Tracked> kept;

@@ -31,6 +31,16 @@ TEST(MemoryReader, ReadPastTheEndDeliversNothingAndMovesToTheEnd) {
     EXPECT_TRUE(reader->atEnd());
 }
 
+TEST(MemoryReader, ReadOfExactlyTheBytesLeftDeliversThem) {
+    ph::Pointer<ph::Data<char>> data = ph::adopt(makeData("0123456789"));
+    ph::Pointer<ph::MemoryReader> reader = ph::adopt(new ph::MemoryReader(data.get()));
+    char buffer[4] = {};
+    ASSERT_TRUE(reader->seek(6));
+    EXPECT_EQ(reader->read(buffer, 4), 4u);
+    EXPECT_EQ(std::string(buffer, 4), "6789");
+    EXPECT_TRUE(reader->atEnd());
+}
+
 TEST(MemoryReader, SeekAcceptsTheEndButNothingBeyond) {
     ph::Pointer<ph::Data<char>> data = ph::adopt(makeData("0123456789"));
     ph::Pointer<ph::MemoryReader> reader = ph::adopt(new ph::MemoryReader(data.get()));
@@ -126,8 +136,10 @@ TEST(FileWriter, ChecksumTrailerIsTheLittleEndianCrcOfTheContents) {
     }
     std::string written = testsupport::readFile(dir.file("out"));
     ASSERT_EQ(written.size(), body.size() + 4);
-    uint32_t crc = uint32_t(crc32(0L, reinterpret_cast<const Bytef*>(body.data()), uInt(body.size())));
-    const unsigned char* trailer = reinterpret_cast<const unsigned char*>(written.data()) + body.size();
+    uint32_t crc =
+        uint32_t(crc32(0L, reinterpret_cast<const Bytef*>(body.data()), uInt(body.size())));
+    const unsigned char* trailer =
+        reinterpret_cast<const unsigned char*>(written.data()) + body.size();
     EXPECT_EQ(trailer[0] | trailer[1] << 8 | trailer[2] << 16 | uint32_t(trailer[3]) << 24, crc);
     EXPECT_EQ(written.substr(0, body.size()), body);
 }

@@ -38,6 +38,18 @@ std::string jpgFile(int width, int height, int channels, const std::vector<std::
     return out;
 }
 
+std::string jpgWithOverfullHuffmanTable() {
+    std::string file = jpgFile(8, 8, 3, std::vector<std::uint8_t>(8 * 8 * 3, 0x80));
+    const size_t table = file.find("\xff\xc4");
+    if (table != std::string::npos && table + 21 <= file.size()) {
+        // After the marker, the length and the class byte: the 16 counts.
+        for (size_t i = table + 5; i < table + 21; ++i) {
+            file[i] = char(0xff);
+        }
+    }
+    return file;
+}
+
 std::string le16(std::uint32_t v) {
     return std::string{char(v & 0xff), char((v >> 8) & 0xff)};
 }

@@ -13,6 +13,9 @@ std::string pngFile(int width, int height, int channels, const std::vector<std::
 std::string bmpFile(int width, int height, int channels, const std::vector<std::uint8_t>& pixels);
 std::string tgaFile(int width, int height, int channels, const std::vector<std::uint8_t>& pixels);
 std::string jpgFile(int width, int height, int channels, const std::vector<std::uint8_t>& pixels);
+// A JPEG file whose first huffman table claims 16 x 255 symbols, more than
+// the 256 a table can hold.
+std::string jpgWithOverfullHuffmanTable();
 
 // DDS pixel format description: a four-character code, or bit count and masks.
 struct DdsFormat {

@@ -12,17 +12,17 @@
 namespace testsupport {
 
 struct LogCapture::Sink : log4cplus::Appender {
-    explicit Sink(std::shared_ptr<std::vector<std::string>> target) : lines(std::move(target)) {}
+    explicit Sink(std::shared_ptr<std::vector<Line>> target) : lines(std::move(target)) {}
     ~Sink() override { destructorImpl(); }
     void close() override { closed = true; }
     void append(const log4cplus::spi::InternalLoggingEvent& event) override {
-        lines->push_back(event.getMessage());
+        lines->emplace_back(event.getLogLevel(), event.getMessage());
     }
-    std::shared_ptr<std::vector<std::string>> lines;
+    std::shared_ptr<std::vector<Line>> lines;
 };
 
 LogCapture::LogCapture(int32_t threshold)
-    : lines(std::make_shared<std::vector<std::string>>()), savedThreshold(ph::logThreshold) {
+    : captured(std::make_shared<std::vector<Line>>()), savedThreshold(ph::logThreshold) {
     static int captures = 0;
     appenderName = "testCapture" + std::to_string(++captures);
     if (!ph::isLoggingSetUp()) {
@@ -31,7 +31,7 @@ LogCapture::LogCapture(int32_t threshold)
         ph::logFileName = (std::filesystem::temp_directory_path() / file).string();
         ph::setUpLogging();
     }
-    log4cplus::SharedAppenderPtr sink(new Sink(lines));
+    log4cplus::SharedAppenderPtr sink(new Sink(captured));
     sink->setName(appenderName);
     log4cplus::Logger::getRoot().addAppender(sink);
     ph::logThreshold = threshold;
@@ -43,7 +43,11 @@ LogCapture::~LogCapture() {
 }
 
 std::vector<std::string> LogCapture::messages() const {
-    return *lines;
+    std::vector<std::string> texts;
+    for (const Line& line : *captured) {
+        texts.push_back(line.second);
+    }
+    return texts;
 }
 
 } // namespace testsupport

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace testsupport {
@@ -19,10 +20,13 @@ public:
 
     // Messages in the order they were logged.
     std::vector<std::string> messages() const;
+    // The same, each with its log4cplus level (ERROR_LOG_LEVEL, ...).
+    using Line = std::pair<int, std::string>;
+    const std::vector<Line>& lines() const { return *captured; }
 
 private:
     struct Sink;
-    std::shared_ptr<std::vector<std::string>> lines;
+    std::shared_ptr<std::vector<Line>> captured;
     int32_t savedThreshold;
     std::string appenderName;
 };

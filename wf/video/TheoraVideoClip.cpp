@@ -21,9 +21,10 @@ TheoraVideoClip::TheoraVideoClip(ph::IInputStream* stream, size_t frameBudget)
     th_info_init(&info);
     th_comment_init(&comment);
     probeStreams();
-    width = int32_t(info.pic_width);
-    height = int32_t(info.pic_height);
+    // A rejected identification header may have filled the picture size.
     if (theoraStream) {
+        width = int32_t(info.pic_width);
+        height = int32_t(info.pic_height);
         readHeaders();
     }
 }
@@ -104,6 +105,22 @@ bool TheoraVideoClip::nextPacket(OggStream* stream, ogg_packet* packet) {
     }
 }
 
+bool TheoraVideoClip::hasNextPacket(OggStream* stream) {
+    for (;;) {
+        int answer;
+        while ((answer = ogg_stream_packetpeek(&stream->streamState, nullptr)) < 0) {
+        }
+        if (answer == 1) {
+            return true;
+        }
+        ogg_page page;
+        if (!nextPage(&page)) {
+            return false;
+        }
+        feedPage(&page);
+    }
+}
+
 void TheoraVideoClip::probeStreams() {
     ogg_page page;
     while (nextPage(&page)) {
@@ -151,7 +168,7 @@ void TheoraVideoClip::readHeaders() {
     uint64_t words = uint64_t(info.pic_width) * info.pic_height;
     uint64_t bytes = words * sizeof(unsigned int);
     if (words > UINT32_MAX || bytes > budget) {
-        PH_LOG(1) << "Theora picture too large: " << info.pic_width << "x" << info.pic_height;
+        PH_LOG(0) << "Theora picture too large: " << info.pic_width << "x" << info.pic_height;
     } else {
         frameBytes = size_t(bytes);
         decoder = th_decode_alloc(&info, setup);
@@ -244,6 +261,10 @@ bool TheoraVideoClip::mustStopForBudget() {
         return false;
     }
     if (!streaming) {
+        // A clip whose last frame fills the budget exactly still fits.
+        if (!hasNextPacket(theoraStream)) {
+            return false;
+        }
         streaming = true; // the whole clip does not fit: from now on frames are dropped
         dropFramesBefore(playIndex);
         next = spareFrames.empty() ? frameBytes : 0;

@@ -62,6 +62,8 @@ private:
 
     bool nextPage(ogg_page* page);
     bool nextPacket(OggStream* stream, ogg_packet* packet);
+    // Whether another packet follows, without taking it.
+    bool hasNextPacket(OggStream* stream);
     void feedPage(ogg_page* page);
     void probeStreams();
     void readHeaders();

@@ -93,4 +93,28 @@ TEST(PicturePackerLayout, PictureReachingPastThePlanesDoesNotFit) {
     EXPECT_FALSE(wf::layoutFitsPlanes(chromaTooSmall, planes.buffer));
 }
 
+TEST(PicturePackerLayout, AnyPlaneNarrowerOrShorterThanThePictureDoesNotFit) {
+    struct Case {
+        const char* what;
+        int plane;
+        int width, height; // the plane's size; the picture is 32 x 16 in 4:2:0
+    };
+    const Case cases[] = {
+        {"luma narrower", 0, 31, 16}, {"luma shorter", 0, 32, 15}, {"Cb narrower", 1, 15, 8},
+        {"Cb shorter", 1, 16, 7},     {"Cr narrower", 2, 15, 8},   {"Cr shorter", 2, 16, 7},
+    };
+    const wf::PictureLayout whole{0, 0, 32, 16, 1, 1};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Planes planes(32, 16, 1, 1);
+        ASSERT_TRUE(wf::layoutFitsPlanes(whole, planes.buffer));
+        planes.buffer[c.plane].width = c.width;
+        planes.buffer[c.plane].height = c.height;
+        EXPECT_FALSE(wf::layoutFitsPlanes(whole, planes.buffer));
+    }
+    Planes missing(32, 16, 1, 1);
+    missing.buffer[2].data = nullptr;
+    EXPECT_FALSE(wf::layoutFitsPlanes(whole, missing.buffer)) << "Cr missing";
+}
+
 } // namespace

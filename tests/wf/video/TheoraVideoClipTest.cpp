@@ -1,5 +1,8 @@
+#include "tests/support/LogCapture.h"
+#include "tests/support/TempDir.h"
 #include "tests/wf/video/ClipHelpers.h"
 
+#include <log4cplus/loglevel.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -48,6 +51,8 @@ const TimingCase timingCases[] = {
      1001,
      40,
      {{0.3f, 8}, {0.6f, 17}, {0.95f, 28}, {1.0f, 29}}},
+    // 143166 s x 30000 = 2^32 + 12704: only the low 32 bits of the product count.
+    {"ProductPastThirtyTwoBitsKeepsItsLowBits", 30000, 1001, 40, {{0.3f, 8}, {143166.0f, 12}}},
     {"JumpAheadAnswersNothingWhileDecodingTenPacketsPerCall",
      25,
      1,
@@ -198,6 +203,29 @@ INSTANTIATE_TEST_SUITE_P(TheoraVideoClip, ClipFiles, testing::ValuesIn(fileCases
                              return std::string(info.param.name);
                          });
 
+TEST(TheoraVideoClip, RejectedIdentificationHeaderLeavesNoPictureSize) {
+    testsupport::OggPages pages = testsupport::encodeTheoraPages(flatClip(3));
+    std::string begin = pages.begin;
+    // The picture width (24 bits at byte 14 of the packet) reaches past the
+    // coded frame: the decoder reads it, then refuses the header.
+    const size_t packet = 27 + uint8_t(begin[26]);
+    begin[packet + 14] = begin[packet + 15] = begin[packet + 16] = char(0xFF);
+    ogg_page page;
+    page.header = reinterpret_cast<unsigned char*>(&begin[0]);
+    page.header_len = long(packet);
+    page.body = page.header + packet;
+    page.body_len = long(begin.size() - packet);
+    ogg_page_checksum_set(&page);
+    std::string file = begin + pages.headers;
+    for (const std::string& body : pages.body) {
+        file += body;
+    }
+    ph::Pointer<wf::TheoraVideoClip> clip = openClip(file);
+    EXPECT_FALSE(clip->isValid());
+    EXPECT_EQ(clip->size().width, 0);
+    EXPECT_EQ(clip->size().height, 0);
+}
+
 // --- Empty packets ----------------------------------------------------------
 
 TEST(TheoraVideoClip, EmptyPacketRepeatsThePreviousFrameBuffer) {
@@ -215,6 +243,7 @@ TEST(TheoraVideoClip, EmptyPacketRepeatsThePreviousFrameBuffer) {
     EXPECT_TRUE(isFlat(shown[6], levelOfFrame(5)));
     EXPECT_TRUE(isFlat(shown[12], levelOfFrame(11)));
     EXPECT_FLOAT_EQ(clip->duration(), 13.0f / 25.0f);
+    EXPECT_EQ(clip->heldFrameBytes(), 12u * 16 * 16 * 4) << "the shared buffer counts once";
 }
 
 TEST(TheoraVideoClip, EmptyPacketBeforeAnyFrameAddsNothing) {
@@ -257,11 +286,11 @@ public:
 
 constexpr size_t frameBytes16 = 16 * 16 * 4;
 
-TEST(TheoraVideoClip, ClipWithinItsBudgetServesLaterPassesFromMemory) {
+void expectLaterPassesFromMemory(size_t budget) {
     ph::Pointer<CountingStream> stream =
         ph::adopt(new CountingStream(memoryStream(encodeTheora(flatClip(30))).get()));
     ph::Pointer<wf::TheoraVideoClip> clip =
-        ph::adopt(new wf::TheoraVideoClip(stream.get(), 40 * frameBytes16));
+        ph::adopt(new wf::TheoraVideoClip(stream.get(), budget));
     Player player{*clip};
     std::vector<Frame> firstPass(30);
     while (player.wraps == 0) {
@@ -280,6 +309,14 @@ TEST(TheoraVideoClip, ClipWithinItsBudgetServesLaterPassesFromMemory) {
     EXPECT_EQ(stream->bytesRead, readAfterFirstPass);
     EXPECT_EQ(stream->seeks, 0);
     EXPECT_EQ(clip->heldFrameBytes(), 30 * frameBytes16);
+}
+
+TEST(TheoraVideoClip, ClipWithinItsBudgetServesLaterPassesFromMemory) {
+    // 30 frames: a budget with room to spare, and one they fill exactly.
+    for (const size_t budgetFrames : {40, 30}) {
+        SCOPED_TRACE(testing::Message() << "budget of " << budgetFrames << " frames");
+        expectLaterPassesFromMemory(budgetFrames * frameBytes16);
+    }
 }
 
 struct BudgetCase {
@@ -382,8 +419,13 @@ TEST(TheoraVideoClip, FrameWithoutMemoryIsDroppedAndLaterFramesKeepTheirTime) {
 }
 
 TEST(TheoraVideoClip, PictureLargerThanTheBudgetIsNeverDecoded) {
+    testsupport::LogCapture log(0); // the default threshold: errors only
     ph::Pointer<wf::TheoraVideoClip> clip = openClip(encodeTheora(flatClip(5)), frameBytes16 - 1);
     EXPECT_TRUE(clip->isValid());
+    // An error the user must find in the log at the default threshold.
+    ASSERT_EQ(log.lines().size(), 1u);
+    EXPECT_EQ(log.lines()[0].first, log4cplus::ERROR_LOG_LEVEL);
+    EXPECT_EQ(log.lines()[0].second, "Theora picture too large: 16x16");
     for (int index = 1; index < 8; ++index) {
         EXPECT_FALSE(clip->frameAt((float(index) + 0.5f) / 25.0f));
     }

@@ -1,9 +1,8 @@
-// Runs the clip fuzz target without libFuzzer, so that every build can check
-// it: over the seed files and deterministic mutations of them (no arguments),
+// Runs a fuzz target without libFuzzer, so that every build can check it:
+// over the seed files and deterministic mutations of them (no arguments),
 // over given files or folders (a crash input, a fuzzer's corpus), or writes
 // the seeds into a folder to start a fuzzer from (--write-seeds DIR).
-#include "fuzz/ClipFuzzTarget.h"
-#include "fuzz/ClipSeeds.h"
+#include "fuzz/FuzzTarget.h"
 
 #include <chrono>
 #include <cstdio>
@@ -71,7 +70,7 @@ int main(int argc, char** argv) {
     namespace fs = std::filesystem;
     if (argc == 3 && std::string(argv[1]) == "--write-seeds") {
         fs::create_directories(argv[2]);
-        for (const auto& seed : clipfuzz::seedFiles()) {
+        for (const auto& seed : fuzzSeeds()) {
             std::ofstream(fs::path(argv[2]) / seed.first, std::ios::binary) << seed.second;
         }
         return 0;
@@ -99,7 +98,7 @@ int main(int argc, char** argv) {
 
     // A few seconds at most, whatever the machine.
     auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(3);
-    auto seeds = clipfuzz::seedFiles();
+    auto seeds = fuzzSeeds();
     Random random{0x9E3779B97F4A7C15ull};
     for (const auto& seed : seeds) {
         run(seed.second);

@@ -6,7 +6,7 @@ namespace {
 
 using d3dx::TextureSizeRules;
 
-TEST(TextureSizeWin32Test, RoundsAndCutsAsTheCapsDemand) {
+TEST(TextureSize, RoundsAndCutsAsTheCapsDemand) {
     TextureSizeRules none;
     TextureSizeRules pow2;
     pow2.powerOfTwo = true;
