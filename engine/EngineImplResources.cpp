@@ -13,15 +13,11 @@
 namespace {
 
 // The pack entry under the archive's cursor, in a block of its own from the C
-// heap (one spare byte, so that an empty entry still gets one).
+// heap (Data_FreeFile gives it back).
 bool readWholeEntry(unzFile archive, const char* password, void** block, uint32_t* size) {
     uint32_t length = 0;
-    if (!ph::currentEntrySize(archive, length) || length == UINT32_MAX) {
-        return false;
-    }
-    char* data = static_cast<char*>(malloc(size_t(length) + 1));
-    if (data == nullptr || !ph::readCurrentEntry(archive, password, data, length)) {
-        free(data);
+    char* data = ph::readCurrentEntry(archive, password, length);
+    if (data == nullptr) {
         return false;
     }
     *block = data;

@@ -4,7 +4,9 @@
 
 #include <minizip/unzip.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <cstdlib>
 
 namespace ph {
 
@@ -16,6 +18,8 @@ const int caseInsensitive = 2;
 const uLong encryptedFlag = 1;
 // Deflate inflates at most 1032 to 1; stored entries not at all.
 const uint64_t maxInflateRatio = 1032;
+// An entry is read into a block this large first, grown as its data comes.
+const uint32_t firstReadBytes = 64 * 1024;
 
 // Memory callbacks: minizip passes the Data<char> as the "file name".
 voidpf ZCALLBACK openMemory(voidpf, const char* filename, int) {
@@ -79,24 +83,49 @@ bool currentEntrySize(void* archive, uint32_t& size) {
     return true;
 }
 
-bool readCurrentEntry(void* archive, const char* password, void* buffer, uint32_t size) {
+char* readCurrentEntry(void* archive, const char* password, uint32_t& size) {
     unzFile zip = static_cast<unzFile>(archive);
+    uint32_t claimed = 0;
     unz_file_info info;
-    if (unzGetCurrentFileInfo(zip, &info, nullptr, 0, nullptr, 0, nullptr, 0) != UNZ_OK ||
-        info.uncompressed_size != size) {
-        return false;
+    if (!currentEntrySize(archive, claimed) ||
+        unzGetCurrentFileInfo(zip, &info, nullptr, 0, nullptr, 0, nullptr, 0) != UNZ_OK) {
+        return nullptr;
     }
     const bool encrypted = (info.flag & encryptedFlag) != 0;
     const char* key = encrypted && password != nullptr && password[0] != '\0' ? password : nullptr;
     if (unzOpenCurrentFilePassword(zip, key) != UNZ_OK) {
-        return false;
+        return nullptr;
     }
-    // A wrong password that passes minizip's one-byte check, or damaged data,
+    // The block grows with the bytes that really inflate, so that a header
+    // lying about the size costs no more memory than the data behind it. A
+    // wrong password that passes minizip's one-byte check, or damaged data,
     // shows as a failed or short read or, at the latest, as a CRC mismatch
     // when the entry is closed after its last byte.
-    int got = size == 0 ? 0 : unzReadCurrentFile(zip, buffer, unsigned(size));
-    int closed = unzCloseCurrentFile(zip);
-    return got >= 0 && uint32_t(got) == size && closed == UNZ_OK;
+    uint32_t capacity = std::min(claimed, firstReadBytes);
+    char* block = static_cast<char*>(std::malloc(size_t(capacity) + 1));
+    uint32_t got = 0;
+    bool ok = block != nullptr;
+    while (ok && got < claimed) {
+        if (got == capacity) {
+            capacity = uint32_t(std::min(uint64_t(claimed), uint64_t(capacity) * 2));
+            char* grown = static_cast<char*>(std::realloc(block, size_t(capacity) + 1));
+            if (grown == nullptr) {
+                ok = false;
+                break;
+            }
+            block = grown;
+        }
+        const int read = unzReadCurrentFile(zip, block + got, unsigned(capacity - got));
+        ok = read > 0;
+        got += ok ? uint32_t(read) : 0;
+    }
+    const bool closed = unzCloseCurrentFile(zip) == UNZ_OK;
+    if (!ok || !closed) {
+        std::free(block);
+        return nullptr;
+    }
+    size = claimed;
+    return block;
 }
 
 Data<char>* readArchiveEntry(void* archive, const std::string& password, const std::string& name) {
@@ -107,16 +136,19 @@ Data<char>* readArchiveEntry(void* archive, const std::string& password, const s
         }
     }
     unzFile zip = static_cast<unzFile>(archive);
+    if (unzLocateFile(zip, entry.c_str(), caseInsensitive) != UNZ_OK) {
+        return nullptr;
+    }
     uint32_t size = 0;
-    if (unzLocateFile(zip, entry.c_str(), caseInsensitive) != UNZ_OK ||
-        !currentEntrySize(zip, size)) {
+    char* block = readCurrentEntry(zip, password.c_str(), size);
+    if (block == nullptr || size == 0) {
+        std::free(block);
         return nullptr;
     }
-    Data<char>* data = new Data<char>(size);
-    if (!data->hasElements() || !readCurrentEntry(zip, password.c_str(), data->elements, size)) {
-        data->release();
-        return nullptr;
-    }
+    // The buffer takes over the block.
+    Data<char>* data = new Data<char>(0);
+    data->elements = block;
+    data->count = size;
     return data;
 }
 

@@ -19,12 +19,13 @@ Data<char>* readArchiveEntry(void* archive, const std::string& password, const s
 // header cannot be read or claims more than its compressed bytes can give.
 bool currentEntrySize(void* archive, uint32_t& size);
 
-// Reads the archive's current entry whole into `buffer`, which takes `size`
-// bytes (as currentEntrySize gave). `password` (null or empty: none) is used
-// only when the entry is encrypted: minizip would "decrypt" a plain entry too.
-// False when the entry cannot be opened, reads short, or its bytes do not
-// match its CRC (also how a wrong password shows).
-bool readCurrentEntry(void* archive, const char* password, void* buffer, uint32_t size);
+// Reads the archive's current entry whole into a block from the C heap with
+// one spare byte after the data (so that an empty entry still gets a block),
+// and sets `size`. `password` (null or empty: none) is used only when the
+// entry is encrypted: minizip would "decrypt" a plain entry too. Null when
+// the entry cannot be opened, reads short, or its bytes do not match its CRC
+// (also how a wrong password shows).
+char* readCurrentEntry(void* archive, const char* password, uint32_t& size);
 
 // Opens an archive held in memory; the archive keeps `bytes` alive until it
 // is closed. Returns minizip's unzFile or null.
