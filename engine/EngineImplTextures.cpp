@@ -1,6 +1,7 @@
 // Render targets and textures: creation, loading from image files, sizes and
 // pixel locks.
 #include "engine/EngineImpl.h"
+#include "engine/ImageTextureDX8.h"
 
 #include <cstring>
 
@@ -98,20 +99,8 @@ EngineTexture EngineImpl::Gfx_LoadTexture(const void* data, uint32_t size, bool 
         }
         data = loaded;
     }
-    const bool dds = size >= 4 && memcmp(data, "DDS ", 4) == 0;
-    const D3DFORMAT formats[2] = {dds ? D3DFMT_UNKNOWN : D3DFMT_A8R8G8B8,
-                                  dds ? D3DFMT_A8R8G8B8 : D3DFMT_UNKNOWN};
-    IDirect3DTexture8* texture = nullptr;
     D3DXIMAGE_INFO info;
-    ZeroMemory(&info, sizeof(info));
-    for (D3DFORMAT format : formats) {
-        if (SUCCEEDED(D3DXCreateTextureFromFileInMemoryEx(
-                device, data, size, D3DX_DEFAULT, D3DX_DEFAULT, mipmaps ? 0 : 1, 0, format,
-                D3DPOOL_MANAGED, D3DX_FILTER_NONE, D3DX_DEFAULT, 0, &info, nullptr, &texture))) {
-            break;
-        }
-        texture = nullptr;
-    }
+    IDirect3DTexture8* texture = createTextureFromImage(device, data, size, mipmaps, &info);
     Data_FreeFile(loaded);
     if (texture == nullptr) {
         fail("Can't create texture");

@@ -1,5 +1,6 @@
 #include "pr/DX8Texture.h"
 
+#include "engine/ImageTextureDX8.h"
 #include "engine/d3dx/D3dx8.h"
 #include "engine/d3dx/TextureSize.h"
 #include "ph/FileSystem.h"
@@ -16,7 +17,6 @@ namespace pr {
 namespace {
 
 const char* const CreationFailed = "Can't create texture.";
-const char DdsMagic[4] = {'D', 'D', 'S', ' '};
 enum : int { AlphaByte = 3 };
 
 bool lockableFormat(D3DFORMAT format) {
@@ -102,20 +102,8 @@ bool DX8Texture::createFromMemory(const void* data, uint32_t size, bool mipmaps)
         PH_LOG(0) << CreationFailed;
         return false;
     }
-    // DDS files first ask for their own format, other images for A8R8G8B8.
-    const bool dds = size >= sizeof DdsMagic && std::memcmp(data, DdsMagic, sizeof DdsMagic) == 0;
-    const D3DFORMAT formats[2] = {dds ? D3DFMT_UNKNOWN : D3DFMT_A8R8G8B8,
-                                  dds ? D3DFMT_A8R8G8B8 : D3DFMT_UNKNOWN};
     D3DXIMAGE_INFO info;
-    std::memset(&info, 0, sizeof info);
-    for (D3DFORMAT format : formats) {
-        if (SUCCEEDED(D3DXCreateTextureFromFileInMemoryEx(
-                device, data, size, D3DX_DEFAULT, D3DX_DEFAULT, mipmaps ? 0 : 1, 0, format,
-                D3DPOOL_MANAGED, D3DX_FILTER_NONE, D3DX_DEFAULT, 0, &info, nullptr, &texture))) {
-            break;
-        }
-        texture = nullptr;
-    }
+    texture = createTextureFromImage(device, data, size, mipmaps, &info);
     if (texture == nullptr) {
         PH_LOG(0) << CreationFailed;
         return false;

@@ -89,26 +89,19 @@ void TheoraVideoClip::feedPage(ogg_page* page) {
 }
 
 bool TheoraVideoClip::nextPacket(OggStream* stream, ogg_packet* packet) {
-    for (;;) {
-        int answer;
-        // After a hole libogg hands out the packets that follow it.
-        while ((answer = ogg_stream_packetout(&stream->streamState, packet)) < 0) {
-        }
-        if (answer == 1) {
-            return true;
-        }
-        ogg_page page;
-        if (!nextPage(&page)) {
-            return false;
-        }
-        feedPage(&page);
-    }
+    return awaitPacket(stream, packet);
 }
 
 bool TheoraVideoClip::hasNextPacket(OggStream* stream) {
+    return awaitPacket(stream, nullptr);
+}
+
+bool TheoraVideoClip::awaitPacket(OggStream* stream, ogg_packet* packet) {
     for (;;) {
         int answer;
-        while ((answer = ogg_stream_packetpeek(&stream->streamState, nullptr)) < 0) {
+        // After a hole libogg hands out the packets that follow it.
+        while ((answer = packet ? ogg_stream_packetout(&stream->streamState, packet)
+                                : ogg_stream_packetpeek(&stream->streamState, nullptr)) < 0) {
         }
         if (answer == 1) {
             return true;

@@ -64,6 +64,9 @@ private:
     bool nextPacket(OggStream* stream, ogg_packet* packet);
     // Whether another packet follows, without taking it.
     bool hasNextPacket(OggStream* stream);
+    // Feeds pages until the stream has a packet, taken into `packet` when one
+    // is given and left queued otherwise; false at the end of the input.
+    bool awaitPacket(OggStream* stream, ogg_packet* packet);
     void feedPage(ogg_page* page);
     void probeStreams();
     void readHeaders();
