@@ -4,12 +4,12 @@
 // and the scalar one beside it, with the medians and their ratio at the end.
 //   cmake --preset bench && cmake --build --preset bench --target picture_conversion_bench && build/bench/bench/picture_conversion_bench
 // clang-format on
+#include "bench/MedianBenchmarks.h"
 #include "pr/PictureConversion.h"
 
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
-#include <map>
 #include <string>
 #include <vector>
 
@@ -73,41 +73,15 @@ void BM_ConvertPicture(benchmark::State& state) {
 BENCHMARK(BM_ConvertPictureScalar)->Unit(benchmark::kMillisecond)->MinTime(0.5);
 BENCHMARK(BM_ConvertPicture)->Unit(benchmark::kMillisecond)->MinTime(0.5);
 
-class MedianReporter : public benchmark::ConsoleReporter {
-public:
-    MedianReporter() : ConsoleReporter(OO_Tabular) {}
-
-    void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& run : runs) {
-            auto rate = run.counters.find("Mpixel_per_second");
-            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median" &&
-                rate != run.counters.end()) {
-                medians[run.run_name.function_name] = rate->second.value;
-            }
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
-
-    std::map<std::string, double> medians;
-};
-
 } // namespace
 
 int main(int argc, char** argv) {
-    std::vector<char*> args(argv, argv + argc);
-    // Defaults that a later argument may override.
-    std::string repetitions = "--benchmark_repetitions=5";
-    std::string aggregates = "--benchmark_report_aggregates_only=true";
-    args.insert(args.begin() + 1, {&repetitions[0], &aggregates[0]});
-    int count = int(args.size());
-    benchmark::Initialize(&count, args.data());
-    picture(); // made once, outside the measurements
-    MedianReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
+    benchsupport::MedianReporter reporter("Mpixel_per_second");
+    benchsupport::runBenchmarks(
+        argc, argv, [] { picture(); }, reporter); // made once, outside the measurements
 
-    const double sse2 = reporter.medians["BM_ConvertPicture"];
-    const double scalar = reporter.medians["BM_ConvertPictureScalar"];
+    const double sse2 = reporter.median("BM_ConvertPicture");
+    const double scalar = reporter.median("BM_ConvertPictureScalar");
     std::printf("1920x1080 median Mpixel/s: SSE2 %.1f, scalar %.1f", sse2, scalar);
     if (scalar > 0.0) {
         std::printf(", ratio %.2f", sse2 / scalar);

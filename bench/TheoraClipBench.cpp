@@ -4,6 +4,7 @@
 // the fixture writer when the program starts; the ratios come last. Run it with:
 //   cmake --preset bench && cmake --build --preset bench --target theora_clip_bench && build/bench/bench/theora_clip_bench
 // clang-format on
+#include "bench/MedianBenchmarks.h"
 #include "ph/MemoryReader.h"
 #include "ph/Pointer.h"
 #include "tests/support/TheoraWriter.h"
@@ -175,51 +176,15 @@ BENCHMARK(BM_TheoraVideoClipFirstPass)
     ->MinTime(1.0);
 BENCHMARK(BM_TheoraVideoClipLooping)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 
-// Keeps the median frame rate of every benchmark for the closing ratios.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    RatioReporter() : ConsoleReporter(OO_Tabular) {}
-
-    void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& run : runs) {
-            auto rate = run.counters.find("frames_per_second");
-            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median" &&
-                rate != run.counters.end()) {
-                std::string name = run.run_name.function_name;
-                if (!run.run_name.args.empty()) {
-                    name += "/" + run.run_name.args;
-                }
-                medians.emplace_back(name, rate->second.value);
-            }
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
-
-    std::vector<std::pair<std::string, double>> medians;
-};
-
 } // namespace
 
 int main(int argc, char** argv) {
-    std::vector<char*> args(argv, argv + argc);
-    // Defaults that a later argument may override.
-    std::string repetitions = "--benchmark_repetitions=5";
-    std::string aggregates = "--benchmark_report_aggregates_only=true";
-    args.insert(args.begin() + 1, {&repetitions[0], &aggregates[0]});
-    int count = int(args.size());
-    benchmark::Initialize(&count, args.data());
-    fixture(); // encoded once, outside the measurements
-    RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
+    benchsupport::MedianReporter reporter("frames_per_second");
+    benchsupport::runBenchmarks(
+        argc, argv, [] { fixture(); }, reporter); // encoded once, outside the measurements
 
-    double bare = 0.0;
-    for (const auto& entry : reporter.medians) {
-        if (entry.first == "BM_BareLibtheora") {
-            bare = entry.second;
-        }
-    }
-    for (const auto& entry : reporter.medians) {
+    const double bare = reporter.median("BM_BareLibtheora");
+    for (const auto& entry : reporter.medians()) {
         if (entry.first != "BM_BareLibtheora" && bare > 0.0) {
             std::printf("%s / BM_BareLibtheora, median frames per second: %.1f / %.1f = %.3f\n",
                         entry.first.c_str(), entry.second, bare, entry.second / bare);

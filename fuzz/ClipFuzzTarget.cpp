@@ -1,5 +1,6 @@
 // Arbitrary bytes as a movie file: open a clip on them through a memory
 // stream and play it like the movie element, with a few hostile play times.
+#include "fuzz/FuzzInput.h"
 #include "fuzz/FuzzTarget.h"
 
 #include "ph/MemoryReader.h"
@@ -7,7 +8,6 @@
 #include "wf/video/TheoraVideoClip.h"
 
 #include <cmath>
-#include <cstring>
 #include <limits>
 
 namespace {
@@ -32,12 +32,9 @@ uint32_t touchFrame(const ph::Pointer<ph::Data<unsigned int>>& frame, uint32_t e
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    if (size > (size_t(1) << 24)) {
+    ph::Pointer<ph::Data<char>> bytes = fuzzInputData(data, size, size_t(1) << 24);
+    if (!bytes) {
         return 0;
-    }
-    ph::Pointer<ph::Data<char>> bytes = ph::adopt(new ph::Data<char>(uint32_t(size)));
-    if (size != 0) {
-        std::memcpy(bytes->elements, data, size);
     }
     ph::Pointer<ph::MemoryReader> stream = ph::adopt(new ph::MemoryReader(bytes.get()));
     ph::Pointer<wf::TheoraVideoClip> clip =

@@ -1,21 +1,18 @@
 // Arbitrary bytes as a text file: read it line by line over a memory stream
 // until the reader says the end is reached. Every line read must move on.
+#include "fuzz/FuzzInput.h"
 #include "fuzz/FuzzTarget.h"
 
 #include "ph/LineReader.h"
 #include "ph/MemoryReader.h"
 #include "ph/Pointer.h"
 
-#include <cstring>
 #include <string>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    if (size > (size_t(1) << 20)) {
+    ph::Pointer<ph::Data<char>> bytes = fuzzInputData(data, size, size_t(1) << 20);
+    if (!bytes) {
         return 0;
-    }
-    ph::Pointer<ph::Data<char>> bytes = ph::adopt(new ph::Data<char>(uint32_t(size)));
-    if (size != 0) {
-        std::memcpy(bytes->elements, data, size);
     }
     ph::Pointer<ph::MemoryReader> stream = ph::adopt(new ph::MemoryReader(bytes.get()));
     std::string line;

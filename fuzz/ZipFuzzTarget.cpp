@@ -2,6 +2,7 @@
 // packs read theirs: every entry by name and under the cursor, with a
 // password, and an entry that is itself an archive opened from memory as a
 // nested mount opens it (with the password reversed).
+#include "fuzz/FuzzInput.h"
 #include "fuzz/FuzzTarget.h"
 
 #include "ph/Data.h"
@@ -68,12 +69,9 @@ void readEntries(void* archive, const char* key, int depth) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    if (size > (size_t(1) << 24)) {
+    ph::Pointer<ph::Data<char>> bytes = fuzzInputData(data, size, size_t(1) << 24);
+    if (!bytes) {
         return 0;
-    }
-    ph::Pointer<ph::Data<char>> bytes = ph::adopt(new ph::Data<char>(uint32_t(size)));
-    if (size != 0) {
-        std::memcpy(bytes->elements, data, size);
     }
     void* archive = ph::openArchiveInMemory(bytes.get());
     if (archive == nullptr) {
