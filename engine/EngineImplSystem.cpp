@@ -9,6 +9,7 @@
 
 #include "engine/FrameRateEstimator.h"
 #include "engine/FrameTiming.h"
+#include "engine/SystemVersionWin32.h"
 #include "engine/d3dx/D3dx8.h"
 
 namespace {
@@ -182,13 +183,7 @@ bool EngineImpl::System_Initiate() {
                     now.wHour, now.wMinute, now.wSecond);
     System_WriteLog("Application: %s", windowTitle);
 
-    OSVERSIONINFOA os;
-    ZeroMemory(&os, sizeof(os));
-    os.dwOSVersionInfoSize = sizeof(os);
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
-    GetVersionExA(&os);
-#pragma GCC diagnostic pop
+    const OSVERSIONINFOA os = systemVersion();
     System_WriteLog("OS: Windows %ld.%ld.%ld", static_cast<long>(os.dwMajorVersion),
                     static_cast<long>(os.dwMinorVersion), static_cast<long>(os.dwBuildNumber));
     MEMORYSTATUSEX memory;

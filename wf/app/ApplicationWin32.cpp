@@ -10,6 +10,7 @@
 
 #include "engine/EngineDeviceDX8.h"
 #include "engine/EngineImpl.h"
+#include "engine/SystemVersionWin32.h"
 #include "ph/FormatString.h"
 #include "ph/Log.h"
 #include "pr/DX8Renderer.h"
@@ -41,17 +42,6 @@ int signedLow(LPARAM value) {
 }
 int signedHigh(LPARAM value) {
     return static_cast<short>(HIWORD(value));
-}
-
-OSVERSIONINFOA systemVersion() {
-    OSVERSIONINFOA os;
-    ZeroMemory(&os, sizeof(os));
-    os.dwOSVersionInfoSize = sizeof(os);
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
-    GetVersionExA(&os);
-#pragma GCC diagnostic pop
-    return os;
 }
 
 LRESULT CALLBACK shellWindowProcedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
